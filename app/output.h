@@ -1,0 +1,25 @@
+// output.h - the command output streams, the result buffer and the error exits.
+#ifndef QEV_OUTPUT_H
+#define QEV_OUTPUT_H
+
+#include <sstream>
+
+extern std::ostringstream *cout2;  // all engine text of the running command
+extern std::ostringstream *cerr2;  // renewed with cout2; nothing is written to it
+extern char Fixfinlin[40000];      // finalised text of the last command
+
+// Destroys the previous call's streams and makes new empty ones.
+void renewstreams();
+
+// Copies the text of 'cout2' up to its first "@@@" into 'Fixfinlin'; a text that does
+// not fit is cut and ends with the cut mark.
+void fixfinlin();
+
+// Error exits: write "error #" and n, free the list at 'S', leave 'S', 'C' and 'T' null.
+void exitno(int n);
+void exitno0(int n);
+
+// Writes a double in the stream's current format.
+void putnum(long double x);
+
+#endif

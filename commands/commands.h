@@ -1,0 +1,9 @@
+// commands.h - the Tcl command procedures.
+#ifndef QEV_COMMANDS_H
+#define QEV_COMMANDS_H
+
+#include <tcl.h>
+
+int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+
+#endif

@@ -1,0 +1,40 @@
+// frame.h - the frame every command procedure shares: its own copies of the
+// arguments, fresh output streams, and the result handed to the interpreter.
+#ifndef QEV_FRAME_H
+#define QEV_FRAME_H
+
+#include <string>
+#include <vector>
+
+#include <tcl.h>
+
+// The arguments of one call. 'argv' holds writable ISO-8859-1 copies (the engine's
+// byte alphabet, entry argc an empty string); 'path' the same arguments in the system
+// encoding, for those used as file names.
+struct cmdargs {
+    int argc = 0;
+    std::vector<std::string> text;  // storage of argv
+    std::vector<char *> argv;
+    std::vector<std::string> path;
+};
+
+// Copies the arguments and renews 'cout2' and 'cerr2'.
+void begincommand(cmdargs &a, int argc, const char *argv[]);
+
+// Finalises 'cout2' into 'Fixfinlin' and sets it, converted to UTF-8, as the result.
+int endcommand(Tcl_Interp *interp);
+
+// The option tests shared by the calculate and unit commands: 'arg' begins with 'opt'
+// (its first strlen(opt) characters).
+bool isopt(const char *arg, const char *opt);
+
+// Reads a unit-system file into UNAME, the six unit names and MACNAME.
+void readunitsystem(const char *path);
+
+// Sets FORMNAME to 'path' and reads the file's first word into FORMTYTLE.
+void readfunctionfile(const char *path);
+
+// Precision for the option "-p": the integer part of 'arg', modulo 65536.
+int precisionarg(const char *arg);
+
+#endif

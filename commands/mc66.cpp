@@ -1,0 +1,65 @@
+// mc66.cpp - the calculate command.
+#include <cstring>
+
+#include "app/output.h"
+#include "commands/commands.h"
+#include "commands/frame.h"
+#include "engine/engine.h"
+#include "engine/state.h"
+
+/*
+ * mc66 --
+ *   Evaluates the first formula among its arguments with the display options
+ *   "-cr" "-ce" "-R" "-S1" "-S2" "-S3" "-p" "-u" "-f" "-q".
+ * Results:
+ *   TCL_OK; the result is the engine's text (result or error messages).
+ * Side effects:
+ *   Sets how223, Realonly, flagrep, the unit system and function file, variables.
+ */
+int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
+{
+    static cmdargs a;
+    begincommand(a, argc, argv);
+    char **v = a.argv.data();
+    cout2->precision(12);
+    cout2->setf(std::ios::scientific, std::ios::floatfield);
+    FORMNAME[0] = 0;
+    Realonly = 0;
+    flagrep = 0;
+
+    // Display options take effect wherever they stand; the last occurrence wins.
+    for (int i = 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && isopt(v[i], "-cr")) how223 = 0;
+        if (!last && isopt(v[i], "-ce")) how223 = 1;
+    }
+    for (int i = 1; i < argc; i++)
+        if (std::strcmp(v[i], "-R") == 0) Realonly = 1;
+    for (int i = 1; i < argc - 1; i++) {
+        if (isopt(v[i], "-S1")) cout2->unsetf(std::ios::floatfield);
+        if (isopt(v[i], "-S2")) cout2->setf(std::ios::scientific, std::ios::floatfield);
+        if (isopt(v[i], "-S3")) cout2->setf(std::ios::fixed, std::ios::floatfield);
+    }
+    for (int i = 1; i < argc - 1; i++)
+        if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
+
+    for (int i = 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && isopt(v[i], "-u")) {
+            readunitsystem(a.path[i + 1].c_str());
+            i++;
+            continue;
+        }
+        if (!last && isopt(v[i], "-f")) {
+            readfunctionfile(a.path[i + 1].c_str());
+            i++;
+            continue;
+        }
+        const char *p = v[i - 1];
+        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
+        if (!formula || !v[i][0]) continue;
+        handlestr(v[i]);
+        return endcommand(interp);
+    }
+    return endcommand(interp);
+}

@@ -1,0 +1,23 @@
+// dispatch.cpp - the words of 'handlestr' and the operations they call.
+#include "app/output.h"
+#include "engine/driver.h"
+#include "engine/ops.h"
+#include "engine/printer.h"
+#include "engine/state.h"
+
+// The evaluation ends at the user's request.
+static void stopword() { exitno(1); }
+
+static const dispatchrow HANDLESTR_WORDS[] = {
+    {"plus", add}, {"c+", add}, {"@", add},
+    {"c-", sub}, {"minus", sub},
+    {"c*", mult}, {"~", mult},
+    {"c/", div},
+    {"c^", pow},
+    {"root", root},
+    {"c!", Azeret},
+    {"min", MIN2}, {"max", MAX2}, {"zer", ZERO2},
+    {"exitno", stopword}, {"quit", stopword}, {"stop", stopword},
+    {nullptr, nullptr}};
+
+const reducerules HANDLESTR_REDUCE = {priorities, true, HANDLESTR_WORDS, nullptr, nullptr, printlist};

@@ -1,0 +1,210 @@
+// driver.cpp - the reduction driver of 'handlestr'.
+//
+// Every word gets a priority from its rank and the bracket level L (100 at the start,
+// +10 for each bracket, +1000 for the argument list of "func" and of the analysis
+// keywords); brackets are then removed, and the leftmost word of greatest priority
+// above -3 is reduced first, until none is left. Priorities are single-precision.
+#include "engine/driver.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/output.h"
+#include "engine/numeric.h"
+#include "engine/state.h"
+
+static const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "atanr",
+                                        "ln", "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
+static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
+                                       "findzer", nullptr};
+
+bool oneof(const char *w, const char *const *list)
+{
+    for (; *list; list++)
+        if (comps(w, *list)) return true;
+    return false;
+}
+
+// A new word node with the given text and priority, linked after 'x'.
+static lm *newword(lm *x, const char *text, float prio)
+{
+    lm *n = newlm();
+    if (!n) return nullptr;
+    n->kind = LM_WORD;
+    std::strcpy(n->text, text);
+    n->prio = prio;
+    insertafter(x, n);
+    return n;
+}
+
+// The priority of a word that is not a bracket (rules 5 to 21).
+static float rank(const char *w, float L)
+{
+    static const char *const R10[] = {"func", "plot", "setrandf", "setxy", nullptr};
+    static const char *const R11[] = {"qlot", "qetrandf", "qddd", nullptr};
+    static const char *const R12[] = {"integ", "findmin", "findx", "findmax", "findzer", nullptr};
+    static const char *const R13[] = {"qrot", "qnteg", "qrom", "qindmin", "qindmax", "qindzer", nullptr};
+    static const char *const R14[] = {"min", "max", "zer", nullptr};
+    static const char *const R15[] = {"rnd", "x", "y", nullptr};
+    if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
+    if (w[0] == '$') return L + 6;
+    if (comps(w, "err") || comps(w, "c\xB1")) return L + 6;
+    if (w[0] == '~') return L + 6.1;
+    if (oneof(w, R10)) return L + 980;
+    if (oneof(w, R11)) return -2.99;
+    if (oneof(w, R12)) return L + 980;
+    if (oneof(w, R13)) return -2.95;
+    if (oneof(w, R14)) return -2.98;
+    if (oneof(w, R15)) return L + 7.1;
+    if (w[0] == '@') return L + 4;
+    if (w[0] && w[1] == '=') return L + 3;
+    if (w[0] && w[1] == '%') return L + 7;
+    if (w[0] && (w[1] == '*' || w[1] == '/')) return L - 1;
+    if (w[0] && w[1] == ',') return L - 2.1;
+    return L;
+}
+
+// Minus rewriting. After a word (but for "%" words, "c_i", "pi", "x0…", "y0…", "e") the
+// minus becomes the number -1 times what follows: one operand, binding like "*", with a
+// "+" put in front of it after ")", "}", "x" or "y". At the head it binds tighter than
+// every operator. Returns the node the cursor moves to.
+static lm *minus(lm *w, float L)
+{
+    lm *P = w->prev;
+    if (P && P->kind == LM_WORD) {
+        const char *t = P->text;
+        bool excepted = (t[0] && t[1] == '%') || comps(t, "c_i") || comps(t, "pi") ||
+                        std::strncmp(t, "x0", 2) == 0 || std::strncmp(t, "y0", 2) == 0 || comps(t, "e");
+        if (!excepted) {
+            if (comps(t, "c)") || comps(t, "c}") || comps(t, "x") || comps(t, "y"))
+                if (!newword(P, "c+", L - 2)) return nullptr;
+            setnum(w, -1);
+            for (long double &u : w->units) u = 0;
+            return newword(w, "c*", L - 1);
+        }
+    } else if (!P) {
+        setnum(w, -1);
+        for (long double &u : w->units) u = 0;
+        return newword(w, "c*", L + 7);
+    }
+    return w;
+}
+
+void priorities()
+{
+    float L = 100.0f;
+    std::vector<float> opened;  // the level before each open "("
+    for (C = S; C; C = C->next) {
+        if (C->kind == LM_NUMBER) {
+            C->prio = -5;
+            continue;
+        }
+        const char *w = C->text;
+        if (w[0] && w[1] == '(') {
+            opened.push_back(L);
+            L = L + 10;
+            bool exact = comps(w, "c(");
+            if (exact && C->prev && C->prev->prev && comps(C->prev->prev->text, "func")) L = L + 990;
+            if (exact && C->prev && oneof(C->prev->text, ANALYSIS)) L = L + 990;
+        } else if (w[0] && w[1] == ')') {
+            if (opened.empty()) {
+                L = L - 10;
+            } else {
+                L = opened.back();
+                opened.pop_back();
+            }
+        } else if (w[0] && w[1] == '{') {
+            L = L + 9.99;
+        } else if (w[0] && w[1] == '}') {
+            L = L - 9.99;
+        } else {
+            C->prio = rank(w, L);
+        }
+
+        if (w[0] == 'c' && w[1] == '-') {
+            C = minus(C, L);
+            if (!C) return;
+        }
+        if (std::strncmp(C->text, "c{", 2) == 0) {
+            C->text[1] = '*';
+            C->prio = L - 11;
+            lm *one = newlm();
+            if (!one) return;
+            setnum(one, 1);
+            insertafter(C, one);
+            C = one;
+        } else if (C->kind == LM_WORD && oneof(C->text, FUNCWORDS)) {
+            C->prio = C->prio + 1;
+        }
+    }
+}
+
+void removebrackets()
+{
+    for (lm *n = S; n;) {
+        lm *next = n->next;
+        char c = n->text[0] ? n->text[1] : 0;
+        if (c == '(' || c == ')' || c == '{' || c == '}') removelm(n);
+        n = next;
+    }
+}
+
+void syntaxerror()
+{
+    *cout2 << "syntax error , dont know how to " << T->text << " : ";
+    exitno(1);
+}
+
+// Before each operation the numbers around it get a non-negative magnitude (a negative
+// one turns into a half turn of phase) and every node a non-negative error.
+static void normalise()
+{
+    lm *near[5] = {T, nullptr, nullptr, nullptr, nullptr};
+    if (T->prev) {
+        near[1] = T->prev;
+        near[2] = T->prev->prev;
+    }
+    if (T->next) {
+        near[3] = T->next;
+        near[4] = T->next->next;
+    }
+    for (lm *n : near) {
+        if (!n) continue;
+        if (n->kind == LM_NUMBER && n->mag < 0) {
+            n->mag = -n->mag;
+            n->phase = turnphase(n->phase + PI);
+        }
+        if (n->err < 0) n->err = -n->err;
+    }
+}
+
+static void dispatch(const reducerules &r)
+{
+    const char *w = T->text;
+    for (const dispatchrow *row = r.table; row->word; row++)
+        if (comps(w, row->word)) {
+            row->op();
+            return;
+        }
+    if (r.store && w[0] == 'c' && w[1] == '=') return r.store();
+    if (r.recall && w[0] == 'c' && w[1] == '%') return r.recall();
+    syntaxerror();
+}
+
+void reduce(const reducerules &r)
+{
+    r.priorities();
+    if (!S) return;
+    removebrackets();
+    while (S) {
+        T = nullptr;
+        for (lm *n = S; n; n = n->next)
+            if (n->kind == LM_WORD && n->prio > -3 && (!T || n->prio > T->prio)) T = n;
+        if (!T) {
+            r.print();
+            return;
+        }
+        if (r.normalise) normalise();
+        dispatch(r);
+    }
+}

@@ -1,0 +1,18 @@
+// library.h - looking a name up in a library file (units or user functions).
+#ifndef QEV_LIBRARY_H
+#define QEV_LIBRARY_H
+
+#include <cstddef>
+#include <string>
+
+enum { LIB_FOUND, LIB_NOTFOUND, LIB_NOFILE };
+
+// Looks for the entry "#name=" in the file at 'path', reading its non-blank characters.
+// On LIB_FOUND 'body' holds the non-blank characters after "=" up to the next "#" or
+// the end of the file. The first entry of that name wins.
+int libfind(const char *path, const char *name, size_t n, std::string &body);
+
+// The non-blank characters of a file; false when it cannot be opened or read.
+bool libread(const char *path, std::string &text);
+
+#endif

@@ -1,0 +1,89 @@
+// node.cpp - allocation and list routines for 'lm' nodes.
+#include "engine/node.h"
+
+#include <cstring>
+#include <new>
+
+#include "app/output.h"
+#include "engine/state.h"
+
+static long allocsleft = -1;  // test hook: allocations before 'newlm' fails
+
+void failallocafter(long n) { allocsleft = n; }
+
+lm *newlm()
+{
+    lm *n = nullptr;
+    if (allocsleft != 0) n = new (std::nothrow) lm;
+    if (allocsleft > 0) allocsleft--;
+    if (!n) {
+        *cout2 << "Couldn't allocate memory ! (in overloaded global new)\n";
+        *cout2 << "Try to reduce memory consumption , remove some applications or try a difrent comuter\n";
+        exitno(1);
+    }
+    return n;
+}
+
+void copylm(lm *to, const lm *from)
+{
+    to->mag = from->mag;
+    to->phase = from->phase;
+    to->err = from->err;
+    for (int k = 0; k < 6; k++) to->units[k] = from->units[k];
+    std::memcpy(to->text, from->text, sizeof to->text);
+    to->kind = from->kind;
+}
+
+void setnum(lm *n, long double mag)
+{
+    n->kind = LM_NUMBER;
+    n->mag = mag;
+    n->phase = 0;
+    n->err = 0;
+}
+
+void removelm(lm *x)
+{
+    if (x == S) S = x->next;
+    else if (x->prev) x->prev->next = x->next;
+    if (x->next) x->next->prev = x->prev;
+    delete x;
+}
+
+void insertafter(lm *x, lm *n)
+{
+    n->prev = x;
+    n->next = x->next;
+    if (x->next) x->next->prev = n;
+    x->next = n;
+}
+
+void freelist(lm *first)
+{
+    while (first) {
+        lm *n = first->next;
+        delete first;
+        first = n;
+    }
+}
+
+bool comps(const char *a, const char *b)
+{
+    return a[0] && b[0] && std::strcmp(a, b) == 0;
+}
+
+char *strplus(const char *a, const char *b)
+{
+    size_t la = std::strlen(a), lb = std::strlen(b);
+    char *r = new char[la + lb + 5];
+    std::memcpy(r, a, la);
+    std::memcpy(r + la, b, lb);
+    r[la + lb] = r[la + lb + 1] = 0;
+    return r;
+}
+
+void deleteS2()
+{
+    freelist(S2);
+    S2 = nullptr;
+}

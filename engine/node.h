@@ -1,0 +1,50 @@
+// node.h - the quantity node 'lm' and the list routines every operation shares.
+#ifndef QEV_NODE_H
+#define QEV_NODE_H
+
+enum { LM_EMPTY = 0, LM_WORD = 1, LM_NUMBER = 2 };
+
+// One node of a formula list, or one variable record. A number is mag*e^(i*phase)
+// with error 'err' and six unit exponents: [0] mass, [1] time, [2] length,
+// [3] temperature, [4] charge, [5] amount of substance.
+struct lm {
+    long double mag = 0, phase = 0, err = 0;
+    char text[150] = {};      // token text, NUL-terminated
+    float prio = 0;           // reduction priority of a word node
+    long double units[6] = {};
+    lm *next = nullptr, *prev = nullptr;
+    char kind = LM_EMPTY;
+};
+
+// Allocates an empty node. On exhaustion writes the two allocation messages,
+// abandons the evaluation (error exit 1) and returns null; the caller returns at once.
+lm *newlm();
+
+// Copies value, error, units, text and kind of 'from' into 'to' (prio and links stay).
+void copylm(lm *to, const lm *from);
+
+// Sets 'n' to a plain number: kind LM_NUMBER, the given magnitude, phase 0, error 0.
+void setnum(lm *n, long double mag);
+
+// Unlinks X from the list that starts at 'S' and frees it.
+void removelm(lm *x);
+
+// Links a fresh node N after X (N.prev = X, N.next = X's old next).
+void insertafter(lm *x, lm *n);
+
+// Frees every node of a list, walking 'next'.
+void freelist(lm *first);
+
+// True exactly when both strings are non-empty and equal.
+bool comps(const char *a, const char *b);
+
+// New array: a followed by b and two NULs (length(a)+length(b)+5); the caller frees it with delete[].
+char *strplus(const char *a, const char *b);
+
+// Frees the stored expression copy 'S2'.
+void deleteS2();
+
+// Sets the number of allocations after which 'newlm' fails (negative: never); for tests.
+void failallocafter(long n);
+
+#endif

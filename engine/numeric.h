@@ -1,0 +1,39 @@
+// numeric.h - the engine's numeric helpers and precision rules.
+//
+// Quantities are long double. Sine, cosine, exponential, logarithm, power, square
+// root and arcsine are taken in double precision on arguments rounded to double;
+// pi is the double value widened. 'abs' is the library's long double overload.
+#ifndef QEV_NUMERIC_H
+#define QEV_NUMERIC_H
+
+#include <cmath>
+#include <cstdlib>
+
+const long double PI = (long double)3.14159265358979323846;  // double pi, widened
+const long double PI2 = PI / 2;
+const long double TWOPI = PI * 2;
+
+inline long double dsin(long double x) { return std::sin((double)x); }
+inline long double dcos(long double x) { return std::cos((double)x); }
+inline long double dexp(long double x) { return std::exp((double)x); }
+inline long double dsqrt(long double x) { return std::sqrt((double)x); }
+inline long double dasin(long double x) { return std::asin((double)x); }
+inline long double dpow(long double x, long double y) { return std::pow((double)x, (double)y); }
+
+// Real part: mag times the double-precision cosine of phase.
+inline long double repart(long double mag, long double phase) { return mag * dcos(phase); }
+
+// An error term: 0 when the operand's error is 0, whatever the factor (exact stays exact).
+inline long double term(long double e, long double factor) { return e == 0 ? 0 : e * factor; }
+
+// Natural logarithm in double precision; -9e307 for 0. A negative argument writes the
+// internal-error message and takes error exit 2 (the caller must return at once).
+long double mlog(long double x);
+
+// Phase of x + i*y (imaginary part first), in (-3pi/2, pi/2].
+long double atanr(long double y, long double x);
+
+// Brings a phase into [0, 2pi] as repeated steps of 2pi would; infinite or NaN stays.
+long double turnphase(long double phase);
+
+#endif

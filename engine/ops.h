@@ -1,0 +1,11 @@
+// ops.h - the operations the reduction driver dispatches. Each takes no arguments,
+// works on the word node 'T' and its neighbours and returns nothing; on bad operands
+// it writes its message and takes an error exit, after which 'S' is null.
+#ifndef QEV_OPS_H
+#define QEV_OPS_H
+
+// arithmetic
+void add(); void sub(); void mult(); void div(); void pow(); void root();
+void Azeret(); void MIN2(); void MAX2(); void ZERO2();
+
+#endif

@@ -1,0 +1,93 @@
+// printer.cpp - the result text of 'handlestr'.
+//
+// A number is written as "(" value [" ±" error] ") " and its unit groups; in table
+// mode (after an analysis word) without brackets, in pairs separated by " ; ".
+#include "engine/printer.h"
+
+#include "app/output.h"
+#include "engine/numeric.h"
+#include "engine/state.h"
+
+void displaynormal(long double &mag, long double &phase)
+{
+    if (!std::isfinite(phase)) return;
+    if (phase < -1000 * PI || phase > 1000 * PI) {
+        long double k = std::floor((phase + PI2) / PI);
+        if (phase - k * PI > PI2) k += 1;
+        phase = phase - k * PI;
+        if (std::fmod(k, 2.0L) != 0) mag = -mag;
+    }
+    while (phase < -PI2) {
+        mag = -mag;
+        phase = phase + PI;
+    }
+    while (phase > PI2) {
+        mag = -mag;
+        phase = phase - PI;
+    }
+}
+
+void printunits(const lm *n)
+{
+    static const struct { int slot; const char *sep; const char *name; } ORDER[] = {
+        {2, "  ", LENGTH}, {0, " ", MASS}, {1, " ", TIME}, {3, " ", TEMP}, {4, " ", CHARGE}, {5, " ", MOLE}};
+    for (const auto &g : ORDER) {
+        if (n->units[g.slot] == 0) continue;
+        *cout2 << g.sep << "{" << g.name << "^(";
+        putnum(n->units[g.slot]);
+        *cout2 << ")}";
+    }
+}
+
+// The value: real, exponential or rectangular form.
+static void printvalue(long double mag, long double phase)
+{
+    long double im = mag * dsin(phase);
+    if (im == 0 || phase == 0) {
+        putnum(mag);
+    } else if (how223) {
+        putnum(mag);
+        *cout2 << "*exp(i*";
+        putnum(phase);
+        *cout2 << ")";
+    } else {
+        putnum(mag * dcos(phase));
+        *cout2 << "+i * ";
+        putnum(im);
+    }
+}
+
+static void printnumber(lm *n)
+{
+    deleteS2();
+    copylm(&varib[0], n);
+    long double mag = n->mag, phase = n->phase;
+    displaynormal(mag, phase);
+    if (Realonly) {
+        mag = mag * dcos(phase);
+        phase = 0;
+    }
+    if (phase > -1e-14 && phase < 1e-14) phase = 0;
+    if (flagrep == 0) *cout2 << "(";
+    printvalue(mag, phase);
+    if (n->err != 0) {
+        *cout2 << " \xB1";
+        putnum(n->err);
+    }
+    if (flagrep == 0) *cout2 << ") ";
+    if (flagrep == 1) flagrep = 2;
+    else if (flagrep == 2) flagrep = 1;
+    if (flagrep == 1 && n->next) *cout2 << " ; ";
+    printunits(n);
+    *cout2 << " ";
+}
+
+void printlist()
+{
+    for (lm *n = S; n; n = n->next) {
+        if (n->kind == LM_WORD) *cout2 << n->text << " ";
+        else if (n->kind == LM_NUMBER) printnumber(n);
+    }
+    freelist(S);
+    S = C = T = nullptr;
+}

@@ -1,0 +1,59 @@
+// support.cpp - a Tcl interpreter with the qev commands for the engine tests.
+#include "support.h"
+
+#undef USE_TCL_STUBS
+#include <tcl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+extern "C" int Qev_Init(Tcl_Interp *interp);
+
+static Tcl_Interp *interp()
+{
+    static Tcl_Interp *i = nullptr;
+    if (!i) {
+        Tcl_FindExecutable(nullptr);
+        i = Tcl_CreateInterp();
+        if (Qev_Init(i) != TCL_OK) std::abort();
+    }
+    return i;
+}
+
+std::string qev(const std::vector<std::string> &args)
+{
+    std::vector<Tcl_Obj *> objs;
+    for (const std::string &a : args) {
+        Tcl_Obj *o = Tcl_NewStringObj(a.data(), (int)a.size());
+        Tcl_IncrRefCount(o);
+        objs.push_back(o);
+    }
+    int code = Tcl_EvalObjv(interp(), (int)objs.size(), objs.data(), 0);
+    std::string r = Tcl_GetStringResult(interp());
+    for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    if (code != TCL_OK) return "TCL ERROR: " + r;
+    return r;
+}
+
+// A unit system with the start-up names and an empty units file.
+const std::string &plainunits()
+{
+    static const std::string usys = tmpfile_("plain  Meter  Kg  Second  \xB0k  Coulomb  MOLE  " + tmpfile_("Units\n"));
+    return usys;
+}
+
+std::string calc(const std::string &formula)
+{
+    return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-q", formula});
+}
+
+std::string tmpfile_(const std::string &text)
+{
+    char name[] = "/tmp/qevtestXXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0) std::abort();
+    close(fd);
+    std::ofstream(name, std::ios::binary) << text;
+    return name;
+}

@@ -1,0 +1,17 @@
+// support.h - helpers for the engine tests.
+//   qev(args...)   runs a qev command in a shared interpreter and returns its answer
+//   calc(formula)  mc66 in the six-digit general format ("-S1 -p 6"), empty units file
+//   plainunits()   a unit-system file naming an empty units file
+//   tmpfile_(text) writes a temporary file and returns its path
+#ifndef QEV_TEST_SUPPORT_H
+#define QEV_TEST_SUPPORT_H
+
+#include <string>
+#include <vector>
+
+std::string qev(const std::vector<std::string> &args);
+std::string calc(const std::string &formula);
+const std::string &plainunits();
+std::string tmpfile_(const std::string &text);
+
+#endif
