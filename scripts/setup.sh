@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# setup.sh - installs what a fresh Debian machine lacks to build and test qev.
+set -euo pipefail
+pkgs=(cmake g++ make tcl-dev tk-dev tcl8.6-dev tk8.6-dev libgtest-dev xvfb x11-utils xauth)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then echo "setup: please install: ${missing[*]}" >&2; exit 1; fi
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

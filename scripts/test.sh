@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# test.sh - builds qev and runs every test; then again with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2
+(cd build && ctest --output-on-failure -j2)
+cmake -S . -B build-asan -DQEV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-asan -j2
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2)
