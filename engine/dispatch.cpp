@@ -17,6 +17,14 @@ static const dispatchrow HANDLESTR_WORDS[] = {
     {"root", root},
     {"c!", Azeret},
     {"min", MIN2}, {"max", MAX2}, {"zer", ZERO2},
+    {"err", UE}, {"c\xB1", UE},
+    {"$m", UM}, {"$k", UK}, {"$c", UQ}, {"$s", US}, {"$d", UD}, {"$n", Un},
+    {"sqrt", C_sqrt},
+    {"sin", C_sin}, {"cos", C_cos}, {"asin", C_asin}, {"acos", C_acos}, {"atan", C_atan},
+    {"exp", C_exp}, {"ln", C_ln}, {"abs", C_abs}, {"Re", C_Re}, {"Im", C_Im}, {"conj", C_Conj},
+    {"phase", C_phase}, {"log", C_log}, {"atanr", C_atanr},
+    {"tan", C_tan}, {"tg", C_tan},
+    {"lg10", C_log10},
     {"exitno", stopword}, {"quit", stopword}, {"stop", stopword},
     {nullptr, nullptr}};
 

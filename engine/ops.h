@@ -8,4 +8,12 @@
 void add(); void sub(); void mult(); void div(); void pow(); void root();
 void Azeret(); void MIN2(); void MAX2(); void ZERO2();
 
+// units and error
+void UM(); void UK(); void US(); void UD(); void UQ(); void Un(); void UE();
+
+// elementary functions
+void C_exp(); void C_ln(); void C_log10(); void C_log(); void C_sqrt();
+void C_sin(); void C_cos(); void C_tan(); void C_asin(); void C_acos(); void C_atan(); void C_atanr();
+void C_abs(); void C_Conj(); void C_Re(); void C_Im(); void C_phase();
+
 #endif
