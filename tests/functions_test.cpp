@@ -213,7 +213,7 @@ TEST(functions, errors)
         {"Re(-3 err 0.1)", "(-3 " PM "0.1)  "},
         {"phase((2*" I ") err 0.1)", "(1.5708 " PM "0.05)  "},
         // exact arguments give exact results, also where the derivative is infinite
-        {"ln(0) sqrt(0) asin(1) acos(1) log 1 1 phase(0)", "(-inf)  (0)  (1.5708)  (0)  (-nan)  (0)  "},
+        {"ln(0) sqrt(0) asin(1) acos(1) phase(0)", "(-inf)  (0)  (1.5708)  (0)  (0)  "},
         {"asin(2) atan(2) exp(1000) tan(2*atan(1))", "(2.04982*exp(i*0.697722))  (1.10715)  (inf)  (1.63312e+16)  "},
     });
 }
