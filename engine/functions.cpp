@@ -117,24 +117,6 @@ static long double principal(long double theta)
     return t;
 }
 
-// The phase of re + i*im in the range of 'atanr', (-3pi/2, pi/2], from the double-precision
-// arctangent of the two parts (first scaled by a power of two, so that parts beyond the
-// double range neither overflow nor vanish). Unlike the arcsine of 'atanr' it keeps its
-// precision near +-pi/2, where a small real part would otherwise be lost.
-static long double phaseof(long double im, long double re)
-{
-    long double s = std::max(std::abs(im), std::abs(re));
-    if (std::isfinite(s) && s > 0) {
-        int e;
-        std::frexp(s, &e);
-        im = std::ldexp(im, -e);
-        re = std::ldexp(re, -e);
-    }
-    long double a = std::atan2((double)im, (double)re);
-    if (a > PI2) a = a - TWOPI;
-    return a;
-}
-
 // The modulus of re + i*im, the sum of squares rounded to double before the root.
 static long double modulus(long double re, long double im) { return dsqrt((double)(re * re + im * im)); }
 
@@ -149,7 +131,7 @@ static cplx cvalue(const lm *N)
 // Stores a complex result in polar form and frees the argument.
 static void cresult(cplx w, long double err)
 {
-    result(std::abs(w), phaseof(w.imag(), w.real()), err, 1);
+    result(std::abs(w), atanr(w.imag(), w.real()), err, 1);
 }
 
 // The principal natural logarithm of N: real part 'mlog'(r), imaginary part the phase
@@ -181,7 +163,7 @@ void C_ln()
     if (!N) return;
     long double L, th;
     if (!logof(N, L, th)) return;
-    result(modulus(L, th), phaseof(th, L), term(N->err, 1 / N->mag), 1);
+    result(modulus(L, th), atanr(th, L), term(N->err, 1 / N->mag), 1);
 }
 
 // lg z = ln z / ln 10; error sigma/(r*ln 10).
@@ -193,7 +175,7 @@ void C_log10()
     if (!logof(N, L, th)) return;
     L = L / LN10;
     th = th / LN10;
-    result(modulus(L, th), phaseof(th, L), term(N->err, 1 / (N->mag * LN10)), 1);
+    result(modulus(L, th), atanr(th, L), term(N->err, 1 / (N->mag * LN10)), 1);
 }
 
 // The logarithm of B to base A, ln B / ln A; error
@@ -206,7 +188,7 @@ void C_log()
     if (!logof(A, La, tha) || !logof(B, Lb, thb)) return;
     long double ma = modulus(La, tha), mb = modulus(Lb, thb);
     long double err = std::abs(term(B->err, 1 / (B->mag * ma))) + std::abs(term(A->err, mb / (A->mag * ma * ma)));
-    result(mb / ma, phaseof(thb, Lb) - phaseof(tha, La), err, 2);
+    result(mb / ma, atanr(thb, Lb) - atanr(tha, La), err, 2);
 }
 
 /* ---------------------------------------------------------------- square root */
@@ -288,7 +270,7 @@ void C_atanr()
 {
     lm *A, *B;
     if (!arguments(ATANR, A, B)) return;
-    long double phi = phaseof(repart(B->mag, B->phase), repart(A->mag, A->phase));
+    long double phi = atanr(repart(B->mag, B->phase), repart(A->mag, A->phase));
     if (phi < 0) result(-phi, -PI, 0, 2);
     else result(phi, 0, 0, 2);
 }
