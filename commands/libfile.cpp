@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "app/output.h"
+#include "engine/library.h"
 
 bool appendentry(const std::string &path, const std::string &entry)
 {
@@ -20,6 +21,7 @@ bool appendentry(const std::string &path, const std::string &entry)
     while (n < 0 && errno == EINTR);
     bool ok = close(fd) == 0 && n == (ssize_t)entry.size();
     if (!ok) *cout2 << "Could not write the entry to " << path << "\n";
+    libchanged();
     return ok;
 }
 
