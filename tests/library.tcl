@@ -4,8 +4,6 @@
 #   libt::write name text   writes a file there (ISO-8859-1 bytes) and returns its path
 #   libt::read path         the bytes of a file, "" when it does not exist
 #   libt::usys units ?names?  a unit-system file naming the units file 'units'
-#   libt::mode path         permission bits of a file, as octal text
-#   libt::created           the bits a file created with mode 0664 gets under the umask
 #   libt::cleanup           removes the folder
 
 namespace eval libt {
@@ -39,8 +37,6 @@ namespace eval libt {
     proc usys {units {names {m kg s K C mol}}} {
         return [write usys[incr ::libt::count] "SI $names $units\n"]
     }
-    proc mode {p} { return [format %04o [expr {[file attributes $p -permissions] & 0777}]] }
-    proc created {} { return [format %04o [expr {0664 & ~[scan [exec sh -c umask] %o]}]] }
     proc cleanup {} {
         variable folder
         if {$folder ne ""} { file delete -force $folder }

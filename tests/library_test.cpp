@@ -1,5 +1,7 @@
 // library_test.cpp - the shipped library in data/: unit systems, units file, functions.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -175,4 +177,22 @@ TEST(library, functions)
     EXPECT_EQ(si("lorentz(0.6 c0)"), "(1.25)  ");
     EXPECT_EQ(si("Ekin(2 kg, 3 m / (1 s))"), "(9)   {m^(2)} {kg^(1)} {s^(-2)} ");
     EXPECT_EQ(si("period(1 m)"), "(2.00641)  {s^(1)} ");
+}
+
+// anf and anu create their files with mode 0664 (umask cleared to see every bit).
+TEST(library, newfilemode)
+{
+    std::string dir = tmpfile_("");
+    unlink(dir.c_str());
+    mode_t old = umask(0);
+    std::string functions = dir + ".functions", units = dir + ".units";
+    qev({"anf", functions, "sq", "%0^2"});
+    qev({"anu", "-u", tmpfile_("SI m kg s K C mol " + units), "-name", "a", "-mult", "2"});
+    umask(old);
+    for (const std::string &f : {functions, units}) {
+        struct stat st;
+        ASSERT_EQ(stat(f.c_str(), &st), 0) << f;
+        EXPECT_EQ(st.st_mode & 0777, 0664u) << f;
+        unlink(f.c_str());
+    }
 }
