@@ -12,4 +12,9 @@ void Azeret(); void MIN2(); void MAX2(); void ZERO2();
 void pi(); void e(); void c_i(); void X(); void Y(); void rnd2();
 void C_comma(); void C_varib(); void C_varibp(); void C_func(); void setxy(); void C_dln();
 
+// numerical analysis: first phases on the keywords, second phases on their markers
+void plot1(); void plot2(); void setrandf1(); void setrandf2(); void findx1(); void findx2();
+void findzer1(); void findzer2a(); void findmin1(); void findmin2a(); void findmax1(); void findmax2a();
+void integ1(); void integ2();
+
 #endif
