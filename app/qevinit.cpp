@@ -9,6 +9,7 @@ static const struct {
     Tcl_CmdProc *proc;
 } COMMANDS[] = {
     {"mc66", mc66},
+    {"regres", regres},
 };
 
 /*

@@ -5,5 +5,6 @@
 #include <tcl.h>
 
 int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+int regres(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 
 #endif
