@@ -9,6 +9,8 @@ static const struct {
     Tcl_CmdProc *proc;
 } COMMANDS[] = {
     {"mc66", mc66},
+    {"bru", bru},
+    {"mtu", mtu},
     {"regres", regres},
 };
 

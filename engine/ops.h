@@ -7,5 +7,6 @@
 // arithmetic
 void add(); void sub(); void mult(); void div(); void pow(); void root();
 void Azeret(); void MIN2(); void MAX2(); void ZERO2();
+void addmt();  // the sum of the unit matching
 
 #endif
