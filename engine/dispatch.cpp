@@ -17,7 +17,13 @@ static const dispatchrow HANDLESTR_WORDS[] = {
     {"root", root},
     {"c!", Azeret},
     {"min", MIN2}, {"max", MAX2}, {"zer", ZERO2},
+    {"c,", C_comma},
+    {"func", C_func},
+    {"dln", C_dln},
+    {"pi", pi}, {"e", e}, {"E", e}, {"i", c_i},
+    {"rnd", rnd2}, {"x", X}, {"y", Y},
+    {"setxy", setxy},
     {"exitno", stopword}, {"quit", stopword}, {"stop", stopword},
     {nullptr, nullptr}};
 
-const reducerules HANDLESTR_REDUCE = {priorities, true, HANDLESTR_WORDS, nullptr, nullptr, printlist};
+const reducerules HANDLESTR_REDUCE = {priorities, true, HANDLESTR_WORDS, C_varib, C_varibp, printlist};

@@ -45,7 +45,7 @@ static float rank(const char *w, float L)
     static const char *const R12[] = {"integ", "findmin", "findx", "findmax", "findzer", nullptr};
     static const char *const R13[] = {"qrot", "qnteg", "qrom", "qindmin", "qindmax", "qindzer", nullptr};
     static const char *const R14[] = {"min", "max", "zer", nullptr};
-    static const char *const R15[] = {"rnd", "x", "y", nullptr};
+    static const char *const R15[] = {"rnd", "x", "y", "pi", "e", "E", "i", nullptr};
     if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
     if (w[0] == '$') return L + 6;
     if (comps(w, "err") || comps(w, "c\xB1")) return L + 6;

@@ -9,4 +9,8 @@ void add(); void sub(); void mult(); void div(); void pow(); void root();
 void Azeret(); void MIN2(); void MAX2(); void ZERO2();
 void addmt();  // the sum of the unit matching
 
+// constants, variables and calls
+void pi(); void e(); void c_i(); void X(); void Y(); void rnd2();
+void C_comma(); void C_varib(); void C_varibp(); void C_func(); void setxy(); void C_dln();
+
 #endif

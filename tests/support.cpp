@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/node.h"
+
 extern "C" int Qev_Init(Tcl_Interp *interp);
 
 static Tcl_Interp *interp()
@@ -57,3 +59,5 @@ std::string tmpfile_(const std::string &text)
     std::ofstream(name, std::ios::binary) << text;
     return name;
 }
+
+void failallocafter_(long n) { failallocafter(n); }

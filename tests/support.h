@@ -14,4 +14,7 @@ std::string calc(const std::string &formula);
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
 
+// Makes the engine's node allocation fail after n more allocations (negative: never).
+void failallocafter_(long n);
+
 #endif

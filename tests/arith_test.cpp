@@ -1,0 +1,51 @@
+// arith_test.cpp - the arithmetic operators and the numeric helpers.
+#include <gtest/gtest.h>
+
+#include "engine/numeric.h"
+#include "support.h"
+
+TEST(arith, helpers)
+{
+    EXPECT_EQ(atanr(0, 0), 0);
+    EXPECT_EQ(atanr(1, 0), PI2);
+    EXPECT_EQ(atanr(0, -1), -PI);
+    EXPECT_NEAR((double)atanr(1, -1), -5 * M_PI / 4, 1e-15);
+    EXPECT_EQ(mlog(0), (long double)-9e307);
+    EXPECT_EQ(turnphase(-PI), PI);
+    EXPECT_EQ(turnphase(1e300L), std::fmod(1e300L, TWOPI));
+}
+
+TEST(arith, operators)
+{
+    const char *cases[][2] = {
+        {"2+3", "(5)  "},     {"2-5", "(-3)  "},     {"2*-3", "(-6)  "},   {"7/2", "(3.5)  "},
+        {"2^3", "(8)  "},     {"2 root 9", "(3)  "}, {"3 root (-8)", "(2*exp(i*1.0472))  "},
+        {"3.7!", "(6)  "},    {"0!", "(1)  "},       {"-3!", "! of complex # : (1)  "},     {"10!", "(3.6288e+06)  "},
+        {"1e10!", "(inf)  "}, {"2 min 3", "(2)  "},  {"3 min 2", "(2)  "}, {"2 max 3", "(3)  "},
+        {"-2 zer 1", "(1)  "}, {"1 zer -1", "(1)  "}, {"i^i", "(0.20788)  "},
+        {"1 min i", "(1*exp(i*1.5708))  "}, {"2^pi", "(8.82498)  "}, {"2^e", "(6.58089)  "},
+    };
+    for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];
+}
+
+TEST(arith, missingAndWrongOperands)
+{
+    const char *cases[][2] = {
+        {"+2", "nothing to add (+,@): error #1"},
+        {"2*", "nothing to multiply (*,~): error #1"},
+        {"2/", "nothing to divide : error #1"},
+        {"2^", "nothing to ^ : error #1"},
+        {"root 2", "nothing to root : error #1"},
+        {"!", "nothing to ! : error #1"},
+        {"2 min", "nothing to min: error #1"},
+        {"%z+1", "cant add comands : error #1"},
+        {"%z/1", "cant add comands : error #1"},
+        {"%z*1", "cant * comands : error #1"},
+        {"%z^1", "cant pow comands :(^) error #1"},
+        {"%z root 1", "cant root comands : error #1"},
+        {"%z!", "cant ! comands : error #1"},
+        {"%z max 1", "cant min comands : error #1"},
+    };
+    for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];
+    EXPECT_EQ(calc("1+1"), "(2)  ");
+}

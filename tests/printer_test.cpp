@@ -1,0 +1,65 @@
+// printer_test.cpp - the result text: brackets, complex forms, the display range of
+// the phase, real parts, several results, error exits and the result buffer.
+#include <gtest/gtest.h>
+
+#include "support.h"
+
+TEST(printer, realAndComplex)
+{
+    EXPECT_EQ(calc("2-5"), "(-3)  ");
+    EXPECT_EQ(calc("1 2"), "(1)  (2)  ");
+    EXPECT_EQ(calc("i"), "(1*exp(i*1.5708))  ");
+    EXPECT_EQ(calc("i*i*i"), "(-1*exp(i*1.5708))  ");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-cr", "-q", "i"}), "(6.12323e-17+i * 1)  ");
+    EXPECT_EQ(calc("i*i*i"), "(-6.12323e-17+i * -1)  ");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-ce", "-q", "1"}), "(1)  ");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-R", "-q", "i"}), "(6.12323e-17)  ");
+    EXPECT_EQ(calc("i"), "(1*exp(i*1.5708))  ");
+}
+
+TEST(printer, tinyPhasesPrintAsReal)
+{
+    // i^(2t/pi) has the phase t
+    EXPECT_EQ(calc("i^(6.366197723675814e-16)"), "(1)  ");
+    EXPECT_EQ(calc("i^(6.366197723675814e-14)"), "(1*exp(i*1e-13))  ");
+}
+
+TEST(printer, infinities)
+{
+    EXPECT_EQ(calc("5/0"), "(inf)  ");
+    EXPECT_EQ(calc("-5/0"), "(-inf)  ");
+}
+
+TEST(printer, hugePhasesDoNotHang)
+{
+    std::string r = calc("0^(-1)");
+    EXPECT_EQ(r.substr(0, 1), "(");
+    r = calc("i^1e20");
+    EXPECT_EQ(r.substr(0, 1), "(");
+}
+
+TEST(printer, lastResultIsKept)
+{
+    calc("2-5");
+    EXPECT_EQ(calc("=r"), "(-3)  ");
+    EXPECT_EQ(calc("%r*2"), "(-6)  ");
+}
+
+TEST(printer, allocationFailureAbandonsTheEvaluation)
+{
+    failallocafter_(3);
+    EXPECT_EQ(calc("1+2+3+4"),
+              "Couldn't allocate memory ! (in overloaded global new)\n"
+              "Try to reduce memory consumption , remove some applications or try a difrent comuter\nerror #1");
+    failallocafter_(-1);
+    EXPECT_EQ(calc("1+2+3+4"), "(10)  ");
+}
+
+TEST(printer, longAnswersAreCutAndMarked)
+{
+    std::string f;
+    for (int k = 0; k < 480; k++) f += "1 ";
+    std::string r = qev({"mc66", "-u", plainunits(), "-p", "80", "-q", f});
+    EXPECT_EQ(r.size(), 39999u);
+    EXPECT_EQ(r.substr(r.size() - 17), "\n... (answer cut)");
+}

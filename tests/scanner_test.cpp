@@ -1,0 +1,101 @@
+// scanner_test.cpp - preparing formula text: operator words, numbers, quotes, line
+// ends, long tokens, name expansion from the library files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support.h"
+
+// A unit system whose units file holds 'entries'.
+static std::string unitsystem(const std::string &entries)
+{
+    return tmpfile_("test Meter Kg Second K Coulomb MOLE " + tmpfile_("Units\n" + entries));
+}
+
+static std::string withunits(const std::string &entries, const std::string &formula)
+{
+    return qev({"mc66", "-u", unitsystem(entries), "-S1", "-p", "6", "-q", formula});
+}
+
+TEST(scanner, numbers)
+{
+    EXPECT_EQ(calc("1e-5"), "(1e-05)  ");
+    EXPECT_EQ(calc("2E+3"), "(2000)  ");
+    EXPECT_EQ(calc(".5*4"), "(2)  ");
+    EXPECT_EQ(calc("e+1"), "syntax error , dont know how to e+1 : error #1");
+}
+
+TEST(scanner, quotesAndLineEnds)
+{
+    EXPECT_EQ(calc("\"2+3\""), "(5)  ");
+    EXPECT_EQ(calc("1+2\n+5"), "(3)  ");
+    EXPECT_EQ(calc("1+2\r+5"), "(3)  ");
+    EXPECT_EQ(calc("\n5"), "(5)  ");
+    EXPECT_EQ(calc("  "), "");
+    EXPECT_EQ(calc("()"), "");
+}
+
+TEST(scanner, longTokensLoseTheir50thCharacter)
+{
+    std::string name(60, 'a');
+    for (int k = 0; k < 60; k++) name[k] = "abcdefghij"[k % 10];
+    EXPECT_EQ(calc(name), "syntax error , dont know how to " + name.substr(0, 49) + " : error #1");
+}
+
+TEST(scanner, degreeSign)
+{
+    std::string f = tmpfile_("Functions\n#Dg= (2)_func_0_\n");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", f, "3*\xC2\xB0g"}), "(6)  ");
+    EXPECT_EQ(calc("3*\xC2\xB0g"), "syntax error , dont know how to g : error #1");
+    EXPECT_EQ(calc("5\xC2\xB0"), "(5)  ");
+}
+
+TEST(scanner, missingUnitsFileIsReportedPerLetter)
+{
+    std::string usys = tmpfile_("test Meter Kg Second K Coulomb MOLE /nonexistent/units");
+    EXPECT_EQ(qev({"mc66", "-u", usys, "-S1", "-p", "6", "2+3*4"}),
+              "Could'nt open units file /nonexistent/units\n"
+              "Could'nt open units file /nonexistent/units\n(14)  ");
+}
+
+TEST(scanner, unitNamesExpand)
+{
+    EXPECT_EQ(withunits("#dozen= _~_12_\n", "2 dozen"), "(24)  ");
+    // names are also found at the tail of a longer word
+    EXPECT_EQ(withunits("#zen= _~_12_\n", "2 dozen"), "cant * comands : error #1");
+    // a body may use further names
+    EXPECT_EQ(withunits("#dozen= _~_12_\n#gross= _~_12_dozen_\n", "1 gross"), "(144)  ");
+}
+
+TEST(scanner, lookupComparesWholeEntries)
+{
+    // a short entry must not hide the entry after it from longer names
+    EXPECT_EQ(withunits("#k=3#kmh=9", "kmh"), "(9)  ");
+    EXPECT_EQ(withunits("#k=3#kmh=9", "2*k"), "(6)  ");
+    // the first entry of a name wins
+    EXPECT_EQ(withunits("#w= _2_\n#w= _3_\n", "w"), "(2)  ");
+}
+
+TEST(scanner, engineWordsAreNotSplitByNames)
+{
+    // a unit "p" must not turn "stop" into "sto" and a unit
+    EXPECT_EQ(withunits("#p= _~_2_\n", "1 stop"), "error #1");
+    EXPECT_EQ(withunits("#p= _~_2_\n", "1 p"), "(2)  ");
+}
+
+TEST(scanner, endlessExpansionIsRefused)
+{
+    std::string r = withunits("#zz= _zz_\n", "zz");
+    EXPECT_NE(r.find("error #1"), std::string::npos) << r;
+    EXPECT_EQ(withunits("#zz= _1_\n", "1+1"), "(2)  ");
+}
+
+TEST(scanner, tooLongFormulaIsRefused)
+{
+    std::string f;
+    for (int k = 0; k < 300; k++) f += "1+";
+    f += "1";
+    EXPECT_EQ(calc(f), "formula too long : error #1");
+    EXPECT_EQ(withunits("#big= _" + std::string(990, '1') + "_\n", "big"), "formula too long : error #1");
+    EXPECT_EQ(calc("1+1"), "(2)  ");
+}
