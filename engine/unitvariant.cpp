@@ -9,7 +9,7 @@
 // - priorities (unitpriorities): a table of its own, the level kept in double;
 //   "func" brackets lift the level by 450; a minus after a word is a sign binding
 //   at level + 7; the product made of "{" has level - 1; no bonus for "atanr";
-//   the matching gives "err" and "c±" the plain level;
+//   the matching gives "err" and "c±" the plain level; constants have level + 7.1;
 // - no operand normalisation: operations see negative magnitudes and errors;
 // - dispatch (BRU_WORDS, MTU_WORDS): fewer words; the matching adds "c+" with 'addmt'
 //   and ends on "exitno" where the listing ends on "exit";
@@ -49,6 +49,9 @@ int entryname(long n, std::string &name)
 static const char *const UNITFUNCS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "ln",
                                         "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
 
+// Constants are read before any operator of their level takes them as operands.
+static const char *const CONSTANTS[] = {"pi", "e", "i", nullptr};
+
 // The priority of a word that is not a bracket, at level L.
 static double unitrank(const char *w, double L, bool errrow)
 {
@@ -62,6 +65,7 @@ static double unitrank(const char *w, double L, bool errrow)
     if (second == '=') return L + 3;
     if (second == '%') return L + 7;
     if (second == '*' || second == '/') return L - 1;
+    if (oneof(w, CONSTANTS)) return L + 7.1;
     return L;
 }
 
@@ -154,10 +158,17 @@ static void mtupriorities() { unitpriorities(false); }
 static void stopword() { exitno(1); }
 
 // The words both commands reduce alike.
-#define UNIT_COMMON_WORDS                                              \
-    {"plus", add}, {"@", add}, {"c-", sub}, {"minus", sub}, {"c*", mult}, \
-        {"~", mult}, {"c/", div}, {"c^", pow}, {"root", root}, {"c!", Azeret}, {"quit", stopword}, {"stop", stopword}
+#define UNIT_COMMON_WORDS                                             \
+    {"plus", add}, {"@", add},                                        \
+    {"c-", sub}, {"minus", sub},                                      \
+    {"c*", mult}, {"~", mult},                                        \
+    {"c/", div}, {"c^", pow}, {"root", root}, {"c!", Azeret},         \
+    {"func", C_func}, {"dln", C_dln},                                 \
+    {"pi", pi}, {"i", c_i}, {"e", e},                                 \
+    {"quit", stopword}, {"stop", stopword}
 
+// The listing adds with 'add' and stops on "exit"; the matching adds "c+" with
+// 'addmt' and stops on "exitno".
 static const dispatchrow BRU_WORDS[] = {{"c+", add}, {"exit", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
 static const dispatchrow MTU_WORDS[] = {{"c+", addmt}, {"exitno", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
 
@@ -193,8 +204,8 @@ static void endmatch()
     S = C = T = nullptr;
 }
 
-static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, nullptr, nullptr, printvalues};
-static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, nullptr, nullptr, endmatch};
+static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, C_varib, C_varibp, printvalues};
+static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib, C_varibp, endmatch};
 
 // ---- evaluation ----
 
