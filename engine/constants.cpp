@@ -101,6 +101,8 @@ void C_varibp()
 }
 
 // body "func" n a0 … a(n-1): the n values after the count become the variables "0", "1", …
+// The placeholders of the call's own body (spliced in with it, so standing before "func"
+// with its call tag) take their values at once: later calls cannot overwrite them.
 void C_func()
 {
     lm *N = T->next;
@@ -112,12 +114,20 @@ void C_func()
     long double c = N->mag;
     long n = c >= 2147483647.0L ? 2147483647L : c <= -2147483648.0L ? 0 : (long)c;
     unsigned char k = '0';
-    for (long j = 0; j < n && N->next; j++) {
+    long bound = 0;
+    for (; bound < n && N->next; bound++) {
         lm *P = N->next;
         copylm(&varib[k++], P);
         N->next = P->next;
         if (P->next) P->next->prev = N;
         delete P;
+    }
+    unsigned call = getowner(T);
+    for (lm *b = T->prev; call && b && getowner(b) >= call; b = b->prev) {
+        unsigned char d = b->text[2];
+        if (getowner(b) == call && b->kind == LM_WORD && b->text[0] == 'c' && b->text[1] == '%' &&
+            d >= '0' && d - '0' < bound)
+            copylm(b, &varib[d]);
     }
     removelm(N);
     removelm(T);

@@ -25,13 +25,15 @@ bool oneof(const char *w, const char *const *list)
     return false;
 }
 
-// A new word node with the given text and priority, linked after 'x'.
-static lm *newword(lm *x, const char *text, float prio)
+// A new word node with the given text and priority, linked after 'x'; it belongs to the
+// same call as 'from'.
+static lm *newword(lm *x, const char *text, float prio, const lm *from)
 {
     lm *n = newlm();
     if (!n) return nullptr;
     n->kind = LM_WORD;
     std::strcpy(n->text, text);
+    setowner(n, getowner(from));
     n->prio = prio;
     insertafter(x, n);
     return n;
@@ -77,17 +79,29 @@ static lm *minus(lm *w, float L)
                         std::strncmp(t, "x0", 2) == 0 || std::strncmp(t, "y0", 2) == 0 || comps(t, "e");
         if (!excepted) {
             if (comps(t, "c)") || comps(t, "c}") || comps(t, "x") || comps(t, "y"))
-                if (!newword(P, "c+", L - 2)) return nullptr;
+                if (!newword(P, "c+", L - 2, w)) return nullptr;
             setnum(w, -1);
             for (long double &u : w->units) u = 0;
-            return newword(w, "c*", L - 1);
+            return newword(w, "c*", L - 1, w);
         }
     } else if (!P) {
         setnum(w, -1);
         for (long double &u : w->units) u = 0;
-        return newword(w, "c*", L + 7);
+        return newword(w, "c*", L + 7, w);
     }
     return w;
+}
+
+// The "func" of a spliced call reduces before everything of its own body (which stands
+// before it and carries its call tag or a later one, nested calls included), and its
+// argument list, in turn, before it: so it binds its own placeholders before any of
+// them can be read, even inside the argument list of a nested call.
+static void callpriority(lm *func)
+{
+    unsigned call = getowner(func);
+    if (!call) return;
+    for (lm *b = func->prev; b && getowner(b) >= call; b = b->prev)
+        if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + 1;
 }
 
 void priorities()
@@ -104,7 +118,11 @@ void priorities()
             opened.push_back(L);
             L = L + 10;
             bool exact = comps(w, "c(");
-            if (exact && C->prev && C->prev->prev && comps(C->prev->prev->text, "func")) L = L + 990;
+            lm *func = C->prev ? C->prev->prev : nullptr;
+            if (exact && func && comps(func->text, "func")) {
+                L = L + 990;
+                if (getowner(func) && L < func->prio + 20) L = func->prio + 20;
+            }
             if (exact && C->prev && oneof(C->prev->text, ANALYSIS)) L = L + 990;
         } else if (w[0] && w[1] == ')') {
             if (opened.empty()) {
@@ -119,6 +137,7 @@ void priorities()
             L = L - 9.99;
         } else {
             C->prio = rank(w, L);
+            if (comps(w, "func")) callpriority(C);
         }
 
         if (w[0] == 'c' && w[1] == '-') {
@@ -131,6 +150,7 @@ void priorities()
             lm *one = newlm();
             if (!one) return;
             setnum(one, 1);
+            setowner(one, getowner(C));
             insertafter(C, one);
             C = one;
         } else if (C->kind == LM_WORD && oneof(C->text, FUNCWORDS)) {

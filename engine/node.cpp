@@ -34,6 +34,18 @@ void copylm(lm *to, const lm *from)
     to->kind = from->kind;
 }
 
+unsigned getowner(const lm *n)
+{
+    unsigned call;
+    std::memcpy(&call, n->text + sizeof n->text - sizeof call, sizeof call);
+    return call;
+}
+
+void setowner(lm *n, unsigned call)
+{
+    std::memcpy(n->text + sizeof n->text - sizeof call, &call, sizeof call);
+}
+
 void setnum(lm *n, long double mag)
 {
     n->kind = LM_NUMBER;

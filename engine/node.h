@@ -16,6 +16,11 @@ struct lm {
     char kind = LM_EMPTY;
 };
 
+// The user-function call a token was spliced in by (0: typed). It is kept in the last
+// bytes of 'text', behind every token, so that it travels with copies of the node.
+unsigned getowner(const lm *n);
+void setowner(lm *n, unsigned call);
+
 // Allocates an empty node. On exhaustion writes the two allocation messages,
 // abandons the evaluation (error exit 1) and returns null; the caller returns at once.
 lm *newlm();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/output.h"
 #include "engine/library.h"
@@ -106,6 +107,12 @@ static void toolong()
     exitno(1);
 }
 
+// The call that each buffer character belongs to: 0 for the typed formula, k for the
+// body of the k-th user-function call spliced in. Its tokens carry it, so that "func"
+// binds the placeholders of its own body.
+static std::vector<unsigned> owner;
+static unsigned calls;
+
 // Replaces every defined name in 'buf' by its body. 'units' selects the units file
 // (bodies inserted as they are) rather than the user-function file (bodies prepared).
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
@@ -138,6 +145,10 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
             return false;
         }
         std::memcpy(buf, spliced.c_str(), spliced.size() + 1);
+        unsigned who = units ? owner[p] : ++calls;
+        owner.erase(owner.begin() + p, owner.begin() + p + n);
+        owner.insert(owner.begin() + p, body.size() + 1, who);
+        owner.resize(BUFSIZE);
         p = -1;
     }
     return true;
@@ -162,6 +173,7 @@ static bool tokenise(const char *buf)
         int take = 0;
         while (take < TOKENTAKE && buf[p + take] && buf[p + take] != ' ') take++;
         std::memcpy(n->text, buf + p, take < 49 ? take : 49);
+        setowner(n, owner[p]);
         p += take;
         if (number) setnum(n, std::atof(n->text));
         else n->kind = LM_WORD;
@@ -187,6 +199,8 @@ bool scanformula(char *formula, const scanrules &r)
     }
     char buf[BUFSIZE];
     std::memcpy(buf, prepared.c_str(), prepared.size() + 1);
+    owner.assign(BUFSIZE, 0);
+    calls = 0;
 
     if (r.functions && FORMNAME[0] && !expand(buf, FORMNAME, false, r)) return false;
     if (!expand(buf, MACNAME, true, r)) return false;

@@ -57,12 +57,29 @@ TEST(constants, functionCalls)
     EXPECT_EQ(fcalc("1+sq(1)*3"), "(7)  ");
     EXPECT_EQ(fcalc("2*sq(1)^2"), "(8)  ");
     EXPECT_EQ(fcalc("sq(sq(1))*2"), "(10)  ");
-    // a count larger than the values that follow stops at the end of the list
+    // a count larger than the values that follow stops at the end of the list; the
+    // missing argument reads the digit variable
     EXPECT_EQ(fcalc("add2(5)"), "(7)  ");
     EXPECT_EQ(calc("2 func"), "nothing after func : error #1");
     EXPECT_EQ(calc("(2) func 1e12"), "(2)  ");
     // without -f the name is unknown
     EXPECT_EQ(calc("sq(3)"), "syntax error , dont know how to sq : error #1");
+}
+
+// Each call reads its own arguments, also when calls nest or sit in another call's
+// argument list; afterwards the digit variables hold the last call's arguments.
+TEST(constants, callsReadTheirOwnArguments)
+{
+    std::string f = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n"
+                             "#f= (sq(%0)*2)_func_1_\n#g= (%0-%1)_func_2_\n#h= (sq(%0+1)-%1)_func_2_\n");
+    auto fcalc = [&](const std::string &x) { return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", f, "-q", x}); };
+    const char *cases[][2] = {
+        {"sq(3)+sq(4)", "(27)  "},      {"sq(sq(2))", "(26)  "},     {"add2(sq(1),sq(2))", "(7)  "},
+        {"f(3)", "(20)  "},             {"f(1)+f(2)", "(14)  "},     {"g(5,2)+g(1,1)", "(3)  "},
+        {"h(1,3)*h(2,0)", "(20)  "},    {"sq(f(1))", "(17)  "},      {"2*sq(3)-sq(2)", "(15)  "},
+    };
+    for (auto &c : cases) EXPECT_EQ(fcalc(c[0]), c[1]) << c[0];
+    EXPECT_EQ(fcalc("sq(2) + (%0)"), "(7)  ");
 }
 
 TEST(constants, setxyAndDln)
