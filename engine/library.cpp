@@ -1,8 +1,17 @@
 // library.cpp - name lookup in the plain-text library files.
+//
+// A lookup answers as if the file were read at that moment. Each file's entries are
+// kept after the first read, with the file's identity (device, inode, size and
+// modification time in nanoseconds); the identity is checked again at the first
+// lookup of every formula ('libnewformula') and after every change ('libchanged').
 #include "engine/library.h"
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <unordered_map>
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -21,23 +30,68 @@ bool libread(const char *path, std::string &text)
     return true;
 }
 
-// Entries are compared whole: the name of an entry is everything between its "#"
-// and the first "=" (or the next "#", for an entry without one).
-int libfind(const char *path, const char *name, size_t n, std::string &body)
+struct libfile {
+    bool readable = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    long long mtime = 0;
+    unsigned long checked = 0;                        // formula of the last check
+    std::unordered_map<std::string, std::string> entries;  // first body of each name
+};
+
+static std::map<std::string, libfile> files;
+static unsigned long formula = 1;
+
+void libnewformula() { formula++; }
+
+void libchanged() { files.clear(); }
+
+// Entries are read whole: the name of an entry is everything between its "#" and the
+// first "=" (an entry without "=" before the next "#" has no name).
+static void parse(const std::string &text, libfile &lf)
 {
-    std::string text;
-    if (!libread(path, text)) return LIB_NOFILE;
+    lf.entries.clear();
     size_t p = text.find('#');
     while (p != std::string::npos) {
         size_t start = p + 1;
         size_t end = text.find_first_of("#=", start);
-        if (end != std::string::npos && text[end] == '=' && end - start == n &&
-            std::memcmp(text.data() + start, name, n) == 0) {
-            size_t stop = text.find('#', end + 1);
-            body = text.substr(end + 1, stop == std::string::npos ? std::string::npos : stop - end - 1);
-            return LIB_FOUND;
-        }
         p = text.find('#', start);
+        if (end == std::string::npos || text[end] != '=') continue;
+        size_t stop = p == std::string::npos ? text.size() : p;
+        lf.entries.emplace(text.substr(start, end - start), text.substr(end + 1, stop - end - 1));
     }
-    return LIB_NOTFOUND;
+}
+
+static const libfile &current(const char *path)
+{
+    libfile &lf = files[path];
+    if (lf.checked == formula) return lf;
+    lf.checked = formula;
+    struct stat st;
+    bool ok = path[0] && stat(path, &st) == 0;
+    long long mtime = ok ? (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec : 0;
+    if (ok && lf.readable && st.st_dev == lf.dev && st.st_ino == lf.ino && st.st_size == lf.size &&
+        mtime == lf.mtime)
+        return lf;
+    std::string text;
+    lf.readable = libread(path, text);
+    if (lf.readable) {
+        lf.dev = st.st_dev;
+        lf.ino = st.st_ino;
+        lf.size = st.st_size;
+        lf.mtime = mtime;
+    }
+    parse(text, lf);
+    return lf;
+}
+
+int libfind(const char *path, const char *name, size_t n, std::string &body)
+{
+    const libfile &lf = current(path);
+    if (!lf.readable) return LIB_NOFILE;
+    auto it = lf.entries.find(std::string(name, n));
+    if (it == lf.entries.end()) return LIB_NOTFOUND;
+    body = it->second;
+    return LIB_FOUND;
 }

@@ -12,6 +12,12 @@ enum { LIB_FOUND, LIB_NOTFOUND, LIB_NOFILE };
 // the end of the file. The first entry of that name wins.
 int libfind(const char *path, const char *name, size_t n, std::string &body);
 
+// Starts a new formula: every file is checked again at its next lookup.
+void libnewformula();
+
+// Forgets every file read so far (after a definition was appended).
+void libchanged();
+
 // The non-blank characters of a file; false when it cannot be opened or read.
 bool libread(const char *path, std::string &text);
 

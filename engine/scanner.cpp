@@ -187,6 +187,7 @@ bool scanformula(char *formula, const scanrules &r)
     if (r.quotes && len > 0 && formula[len - 1] == '"') formula[len - 1] = ' ';
     if (r.quotes && len > 0 && formula[0] == '"') formula[0] = ' ';
 
+    libnewformula();
     lm *head = newlm();
     if (!head) return false;
     S = C = head;
