@@ -10,7 +10,8 @@
 //   "func" brackets lift the level by 450; a minus after a word is a sign binding
 //   at level + 7; the product made of "{" has level - 1; no bonus for "atanr";
 //   the matching gives "err" and "c±" the plain level; constants have level + 7.1;
-// - no operand normalisation: operations see negative magnitudes and errors;
+// - no operand normalisation: operations see negative magnitudes and errors, but for
+//   the arguments of the functions (fn);
 // - dispatch (BRU_WORDS, MTU_WORDS): fewer words; the matching adds "c+" with 'addmt'
 //   and ends on "exitno" where the listing ends on "exit";
 // - printing (printvalues): the value and unit groups only, without brackets and error,
@@ -22,6 +23,7 @@
 #include "app/output.h"
 #include "engine/driver.h"
 #include "engine/library.h"
+#include "engine/numeric.h"
 #include "engine/ops.h"
 #include "engine/printer.h"
 #include "engine/scanner.h"
@@ -157,12 +159,40 @@ static void mtupriorities() { unitpriorities(false); }
 // The evaluation ends at the user's request.
 static void stopword() { exitno(1); }
 
+// A function takes its arguments (one, two for "log") with a non-negative magnitude and
+// error, as 'handlestr' gives them: this evaluator leaves the signs of all other
+// operands as they are, but abs, phase, sqrt and ln of a negative magnitude are wrong.
+template <void (*F)(), int ARGS = 1>
+static void fn()
+{
+    lm *n = T->next;
+    for (int k = 0; k < ARGS && n; k++, n = n->next) {
+        if (n->kind == LM_NUMBER && n->mag < 0) {
+            n->mag = -n->mag;
+            n->phase = turnphase(n->phase + PI);
+        }
+        if (n->err < 0) n->err = -n->err;
+    }
+    F();
+}
+
 // The words both commands reduce alike.
 #define UNIT_COMMON_WORDS                                             \
     {"plus", add}, {"@", add},                                        \
     {"c-", sub}, {"minus", sub},                                      \
     {"c*", mult}, {"~", mult},                                        \
     {"c/", div}, {"c^", pow}, {"root", root}, {"c!", Azeret},         \
+    {"sqrt", fn<C_sqrt>},                                             \
+    {"sin", fn<C_sin>}, {"cos", fn<C_cos>},                           \
+    {"tan", fn<C_tan>}, {"tg", fn<C_tan>},                            \
+    {"asin", fn<C_asin>}, {"acos", fn<C_acos>}, {"atan", fn<C_atan>}, \
+    {"exp", fn<C_exp>}, {"ln", fn<C_ln>}, {"abs", fn<C_abs>},         \
+    {"Re", fn<C_Re>}, {"Im", fn<C_Im>}, {"conj", fn<C_Conj>},         \
+    {"phase", fn<C_phase>}, {"lg10", fn<C_log10>},                    \
+    {"log", fn<C_log, 2>},                                            \
+    {"err", UE}, {"c\xB1", UE},                                       \
+    {"$m", UM}, {"$k", UK}, {"$c", UQ}, {"$s", US}, {"$d", UD},       \
+    {"$n", Un},                                                       \
     {"func", C_func}, {"dln", C_dln},                                 \
     {"pi", pi}, {"i", c_i}, {"e", e},                                 \
     {"quit", stopword}, {"stop", stopword}
