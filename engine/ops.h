@@ -7,6 +7,7 @@
 // arithmetic
 void add(); void sub(); void mult(); void div(); void pow(); void root();
 void Azeret(); void MIN2(); void MAX2(); void ZERO2();
+void addmt();  // the sum of the unit matching
 
 // constants, variables and calls
 void pi(); void e(); void c_i(); void X(); void Y(); void rnd2();
