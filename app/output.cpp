@@ -1,6 +1,7 @@
 // output.cpp - command output streams, the result buffer and the error exits.
 #include "app/output.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "engine/node.h"
@@ -12,12 +13,24 @@ char Fixfinlin[40000];
 
 static const char CUTMARK[] = "\n... (answer cut)";
 
+// A stream as new: empty, good, precision 6, general format. The two streams are made
+// once and emptied for every command, which is cheaper than making them anew.
+static void renew(std::ostringstream *&s)
+{
+    static const std::ios::fmtflags fresh = std::ostringstream().flags();
+    if (!s) s = new std::ostringstream;
+    s->str("");
+    s->clear();
+    s->flags(fresh);
+    s->precision(6);
+    s->width(0);
+    s->fill(' ');
+}
+
 void renewstreams()
 {
-    delete cerr2;
-    cerr2 = new std::ostringstream;
-    delete cout2;
-    cout2 = new std::ostringstream;
+    renew(cerr2);
+    renew(cout2);
 }
 
 void fixfinlin()
@@ -45,4 +58,24 @@ static void errorexit(int n)
 void exitno(int n) { errorexit(n); }
 void exitno0(int n) { errorexit(n); }
 
-void putnum(long double x) { *cout2 << (double)x; }
+// As the stream's own output of a double (the "C" locale's printf conversion for the
+// stream's notation and precision), without its locale machinery.
+void putnum(long double x)
+{
+    std::ios::fmtflags f = cout2->flags() & std::ios::floatfield;
+    const char *format = f == std::ios::scientific ? "%.*e" : f == std::ios::fixed ? "%.*f" : "%.*g";
+    if (f == (std::ios::fixed | std::ios::scientific)) {
+        *cout2 << (double)x;
+        return;
+    }
+    std::streamsize precision = cout2->precision();
+    if (precision < 0) precision = 6;
+    if (f != std::ios::fixed && f != std::ios::scientific && precision == 0) precision = 1;
+    char buf[400];
+    int n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
+    if (n < 0 || n >= (int)sizeof buf || cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)) {
+        *cout2 << (double)x;
+        return;
+    }
+    cout2->write(buf, n);
+}

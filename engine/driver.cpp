@@ -8,6 +8,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "app/output.h"
@@ -19,12 +22,19 @@ static const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "at
 static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
                                        "findzer", nullptr};
 
-bool oneof(const char *w, const char *const *list)
+// The words of a null-terminated list, as a set made at its first use.
+static const std::unordered_set<std::string_view> &wordset(const char *const *list)
 {
-    for (; *list; list++)
-        if (comps(w, *list)) return true;
-    return false;
+    static std::unordered_map<const char *const *, std::unordered_set<std::string_view>> sets;
+    auto it = sets.find(list);
+    if (it == sets.end()) {
+        it = sets.emplace(list, std::unordered_set<std::string_view>()).first;
+        for (const char *const *w = list; *w; w++) it->second.insert(*w);
+    }
+    return it->second;
 }
+
+bool oneof(const char *w, const char *const *list) { return w[0] && wordset(list).count(w); }
 
 // A new word node with the given text and priority, linked after 'x'; it belongs to the
 // same call as 'from'.
@@ -40,25 +50,33 @@ static lm *newword(lm *x, const char *text, float prio, const lm *from)
     return n;
 }
 
-// The priority of a word that is not a bracket (rules 5 to 21).
+// The priority of a word that is not a bracket (rules 5 to 21). The whole words of the
+// rules between the tests of their first and second characters come from one table.
 static float rank(const char *w, float L)
 {
-    static const char *const R10[] = {"func", "plot", "setrandf", "setxy", nullptr};
-    static const char *const R11[] = {"qlot", "qetrandf", "qddd", nullptr};
-    static const char *const R12[] = {"integ", "findmin", "findx", "findmax", "findzer", nullptr};
-    static const char *const R13[] = {"qrot", "qnteg", "qrom", "qindmin", "qindmax", "qindzer", nullptr};
-    static const char *const R14[] = {"min", "max", "zer", nullptr};
-    static const char *const R15[] = {"rnd", "x", "y", "pi", "e", "E", "i", nullptr};
+    enum { ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
+    static const std::unordered_map<std::string_view, int> WORDS = {
+        {"err", ERRW}, {"c\xB1", ERRW},
+        {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
+        {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
+        {"integ", ANALYSISW}, {"findmin", ANALYSISW}, {"findx", ANALYSISW}, {"findmax", ANALYSISW}, {"findzer", ANALYSISW},
+        {"qrot", LOWMARK}, {"qnteg", LOWMARK}, {"qrom", LOWMARK}, {"qindmin", LOWMARK}, {"qindmax", LOWMARK}, {"qindzer", LOWMARK},
+        {"min", CHAIN}, {"max", CHAIN}, {"zer", CHAIN},
+        {"rnd", VALUE}, {"x", VALUE}, {"y", VALUE}, {"pi", VALUE}, {"e", VALUE}, {"E", VALUE}, {"i", VALUE}};
     if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
     if (w[0] == '$') return L + 6;
-    if (comps(w, "err") || comps(w, "c\xB1")) return L + 6;
+    auto it = WORDS.find(w);
+    int rule = it == WORDS.end() ? -1 : it->second;
+    if (rule == ERRW) return L + 6;
     if (w[0] == '~') return L + 6.1;
-    if (oneof(w, R10)) return L + 980;
-    if (oneof(w, R11)) return -2.99;
-    if (oneof(w, R12)) return L + 980;
-    if (oneof(w, R13)) return -2.95;
-    if (oneof(w, R14)) return -2.98;
-    if (oneof(w, R15)) return L + 7.1;
+    switch (rule) {
+    case KEYW: return L + 980;
+    case LOWLIST: return -2.99;
+    case ANALYSISW: return L + 980;
+    case LOWMARK: return -2.95;
+    case CHAIN: return -2.98;
+    case VALUE: return L + 7.1;
+    }
     if (w[0] == '@') return L + 4;
     if (w[0] && w[1] == '=') return L + 3;
     if (w[0] && w[1] == '%') return L + 7;
@@ -199,14 +217,18 @@ void normalise()
     }
 }
 
+// The operation of 'T', from a map made of the table at its first use.
 static void dispatch(const reducerules &r)
 {
+    static std::unordered_map<const dispatchrow *, std::unordered_map<std::string_view, void (*)()>> maps;
+    auto it = maps.find(r.table);
+    if (it == maps.end()) {
+        it = maps.emplace(r.table, std::unordered_map<std::string_view, void (*)()>()).first;
+        for (const dispatchrow *row = r.table; row->word; row++) it->second.emplace(row->word, row->op);
+    }
     const char *w = T->text;
-    for (const dispatchrow *row = r.table; row->word; row++)
-        if (comps(w, row->word)) {
-            row->op();
-            return;
-        }
+    auto op = w[0] ? it->second.find(w) : it->second.end();
+    if (op != it->second.end()) return op->second();
     if (r.store && w[0] == 'c' && w[1] == '=') return r.store();
     if (r.recall && w[0] == 'c' && w[1] == '%') return r.recall();
     syntaxerror();

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <string_view>
 #include <unordered_map>
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -39,7 +40,8 @@ struct libfile {
     off_t size = 0;
     long long mtime = 0;
     unsigned long checked = 0;                        // formula of the last check
-    std::unordered_map<std::string, std::string> entries;  // first body of each name
+    std::string text;                                 // the non-blank characters
+    std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
 };
 
 static std::map<std::string, libfile> files;
@@ -47,12 +49,19 @@ static unsigned long formula = 1;
 
 void libnewformula() { formula++; }
 
-void libchanged() { files.clear(); }
+void libchanged()
+{
+    for (auto &f : files) {
+        f.second.checked = 0;
+        f.second.readable = false;
+    }
+}
 
 // Entries are read whole: the name of an entry is everything between its "#" and the
 // first "=" (an entry without "=" before the next "#" has no name).
-static void parse(const std::string &text, libfile &lf)
+static void parse(libfile &lf)
 {
+    const std::string &text = lf.text;
     lf.entries.clear();
     size_t p = text.find('#');
     while (p != std::string::npos) {
@@ -61,13 +70,21 @@ static void parse(const std::string &text, libfile &lf)
         p = text.find('#', start);
         if (end == std::string::npos || text[end] != '=') continue;
         size_t stop = p == std::string::npos ? text.size() : p;
-        lf.entries.emplace(text.substr(start, end - start), text.substr(end + 1, stop - end - 1));
+        std::string_view all(text);
+        lf.entries.emplace(all.substr(start, end - start), all.substr(end + 1, stop - end - 1));
     }
 }
 
 static const libfile &current(const char *path)
 {
-    libfile &lf = files[path];
+    static const std::string *lastpath;  // the file of the last lookup, most often the next one's
+    static libfile *last;
+    if (!last || *lastpath != path) {
+        auto it = files.emplace(path, libfile()).first;
+        lastpath = &it->first;
+        last = &it->second;
+    }
+    libfile &lf = *last;
     if (lf.checked == formula) return lf;
     lf.checked = formula;
     struct stat st;
@@ -76,15 +93,14 @@ static const libfile &current(const char *path)
     if (ok && lf.readable && st.st_dev == lf.dev && st.st_ino == lf.ino && st.st_size == lf.size &&
         mtime == lf.mtime)
         return lf;
-    std::string text;
-    lf.readable = libread(path, text);
+    lf.readable = libread(path, lf.text);
     if (lf.readable) {
         lf.dev = st.st_dev;
         lf.ino = st.st_ino;
         lf.size = st.st_size;
         lf.mtime = mtime;
     }
-    parse(text, lf);
+    parse(lf);
     return lf;
 }
 
@@ -113,8 +129,8 @@ int libfind(const char *path, const char *name, size_t n, std::string &body)
     if (plainmode) return plainfind(path, name, n, body);
     const libfile &lf = current(path);
     if (!lf.readable) return LIB_NOFILE;
-    auto it = lf.entries.find(std::string(name, n));
+    auto it = lf.entries.find(std::string_view(name, n));
     if (it == lf.entries.end()) return LIB_NOTFOUND;
-    body = it->second;
+    body.assign(it->second.data(), it->second.size());
     return LIB_FOUND;
 }

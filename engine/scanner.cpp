@@ -6,10 +6,10 @@
 // after every replacement; finally the text is cut into word and number nodes.
 #include "engine/scanner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/output.h"
 #include "engine/library.h"
@@ -110,7 +110,7 @@ static void toolong()
 // The call that each buffer character belongs to: 0 for the typed formula, k for the
 // body of the k-th user-function call spliced in. Its tokens carry it, so that "func"
 // binds the placeholders of its own body.
-static std::vector<unsigned> owner;
+static unsigned owner[BUFSIZE];
 static unsigned calls;
 
 // Replaces every defined name in 'buf' by its body. 'units' selects the units file
@@ -118,12 +118,12 @@ static unsigned calls;
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     int replaced = 0;
+    std::string body;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p]; p++) {
         if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
         if (!letter(buf[p]) || !lookupallowed(buf, p)) continue;
         int n = 0;
         while (buf[p + n] && buf[p + n] != ' ') n++;
-        std::string body;
         int found = libfind(path, buf + p, n, body);
         if (found == LIB_NOFILE && units && r.openmsg)
             *cout2 << "Could'nt open units file " << path << "\n";
@@ -146,10 +146,15 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
         }
         std::memcpy(buf, spliced.c_str(), spliced.size() + 1);
         unsigned who = units ? owner[p] : ++calls;
-        owner.erase(owner.begin() + p, owner.begin() + p + n);
-        owner.insert(owner.begin() + p, body.size() + 1, who);
-        owner.resize(BUFSIZE);
-        p = -1;
+        if (calls) {
+            size_t m = body.size() + 1, moved = BUFSIZE - p - std::max<size_t>(m, n);
+            std::memmove(owner + p + m, owner + p + n, moved * sizeof *owner);
+            std::fill(owner + p, owner + p + m, who);
+        }
+        // Positions in earlier words see the same names as before: go on from the
+        // start of this word, as a new pass from the start would find nothing sooner.
+        while (p > 0 && buf[p - 1] != ' ') p--;
+        p--;
     }
     return true;
 }
@@ -200,7 +205,7 @@ bool scanformula(char *formula, const scanrules &r)
     }
     char buf[BUFSIZE];
     std::memcpy(buf, prepared.c_str(), prepared.size() + 1);
-    owner.assign(BUFSIZE, 0);
+    std::fill(owner, owner + BUFSIZE, 0u);
     calls = 0;
 
     if (r.functions && FORMNAME[0] && !expand(buf, FORMNAME, false, r)) return false;
