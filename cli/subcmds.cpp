@@ -77,6 +77,10 @@ static int units(const std::vector<std::string> &args)
         std::string name = answer.substr(0, answer.find(' '));
         if (name.empty()) break;
         if (!passes(name, filter)) continue;
+        if (p.has("-n")) {
+            emit(name);
+            continue;
+        }
         emit(trimend(answer));
         if (iserror(answer)) status = EXIT_ENGINEERROR;
     }
