@@ -1,9 +1,12 @@
 // lineedit.cpp - line input of the interactive session through the readline library.
 #include "cli/lineedit.h"
 
+#include <clocale>
 #include <cstdlib>
+#include <cstring>
 
 #include <fcntl.h>
+#include <langinfo.h>
 #include <unistd.h>
 
 #include <readline/history.h>
@@ -14,6 +17,12 @@ static std::string histfile;
 
 void openlines(const std::string &historyfile)
 {
+    // Editing works on the characters of the terminal's encoding; the C locale is taken
+    // as UTF-8, as everywhere in qev.
+    std::setlocale(LC_CTYPE, "");
+    const char *codeset = nl_langinfo(CODESET);
+    if (std::strcmp(codeset, "ANSI_X3.4-1968") == 0 || std::strcmp(codeset, "ASCII") == 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
     rl_readline_name = "qev";
     rl_bind_key('\t', rl_insert);  // a tab is text: no file-name completion in formulas
     using_history();

@@ -2,7 +2,10 @@
 // per-user library through the shared library script, and encodings.
 #include "cli/session.h"
 
+#include <clocale>
 #include <cstdio>
+
+#include <langinfo.h>
 
 #undef USE_TCL_STUBS
 #include <tcl.h>
@@ -16,6 +19,13 @@ static Tcl_Interp *interp = nullptr;
 bool opensession(const char *argv0)
 {
     Tcl_FindExecutable(argv0);
+    // The C locale names plain ASCII; text typed there is UTF-8 nearly always (a "±"
+    // read as two Latin-1 characters would be two unknown characters to the engine).
+    std::string before = std::setlocale(LC_CTYPE, nullptr);
+    std::setlocale(LC_CTYPE, "");
+    std::string codeset = nl_langinfo(CODESET);
+    std::setlocale(LC_CTYPE, before.c_str());
+    if (codeset == "ANSI_X3.4-1968" || codeset == "ASCII") Tcl_SetSystemEncoding(nullptr, "utf-8");
     interp = Tcl_CreateInterp();
     if (Qev_Init(interp) != TCL_OK || Tcl_Eval(interp, USERLIB_TCL) != TCL_OK) {
         std::fprintf(stderr, "qev: cannot start the engine: %s\n", Tcl_GetStringResult(interp));
