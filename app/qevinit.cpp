@@ -9,6 +9,12 @@ static const struct {
     Tcl_CmdProc *proc;
 } COMMANDS[] = {
     {"mc66", mc66},
+    {"fbr", fbr},
+    {"anf", anf},
+    {"anu", anu},
+    {"bru", bru},
+    {"mtu", mtu},
+    {"regres", regres},
 };
 
 /*

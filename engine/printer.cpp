@@ -39,8 +39,7 @@ void printunits(const lm *n)
     }
 }
 
-// The value: real, exponential or rectangular form.
-static void printvalue(long double mag, long double phase)
+void printvalue(long double mag, long double phase)
 {
     long double im = mag * dsin(phase);
     if (im == 0 || phase == 0) {

@@ -21,7 +21,7 @@ char FORMTYTLE[352];
 
 char NAME55 = 1;
 char Match99 = 0;
-char Matchcnt = 1;
+int Matchcnt = 1;
 
 float randcenter = 0.5f, randfactor = 1.0f, randmax = 1.0f;
 float randfunc[1010];

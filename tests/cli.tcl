@@ -8,11 +8,6 @@
 
 set ::qevbin [file join $::qevbuild qev]
 
-# What the runs rely on: the shipped library, and the commands of the library and the
-# unit commands.
-tcltest::testConstraint shippedlibrary [file exists [file join $::qevbuild data SI.usys]]
-tcltest::testConstraint librarycommands [expr {[info commands anu] ne ""}]
-tcltest::testConstraint unitcommands [expr {[info commands bru] ne "" && [info commands regres] ne ""}]
 set ::clisavedencoding [encoding system]
 encoding system utf-8
 
