@@ -5,7 +5,7 @@
 #include "engine/ops.h"
 
 void findmin1() { firstphase(FINDMIN); }
-void findmin2a() { chainsample(FINDMIN, "min", "qindmin"); }
+void findmin2a() { chainsample(FINDMIN, "min", "qindmin", MIN2); }
 
 void findmax1() { firstphase(FINDMAX); }
-void findmax2a() { chainsample(FINDMAX, "max", "qindmax"); }
+void findmax2a() { chainsample(FINDMAX, "max", "qindmax", MAX2); }

@@ -33,4 +33,4 @@ void findx2()
 void findzer1() { firstphase(FINDZER); }
 
 // Marker "qindzer": the samples are chained with "zer", which the driver reduces at the end.
-void findzer2a() { chainsample(FINDZER, "zer", "qindzer"); }
+void findzer2a() { chainsample(FINDZER, "zer", "qindzer", ZERO2); }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sstream>
 
 #include "app/output.h"
 #include "engine/driver.h"
@@ -24,6 +25,8 @@ static const char *const ANALYSISWORDS[] = {"plot", "setrandf", "findx", "findze
                                             "qindmin", "qrom", "qindmax", "qnteg", "qrot", nullptr};
 
 static const analysisword *active;  // the word whose sampling runs while 'S2' is set
+static std::ostringstream folded;   // what the folded operators wrote, for the end
+static bool folding;                // samples are folded as they come
 static long gridpoints;             // points a + k*'repj' of the grid
 static long samples;                // samples in all: the grid, and b for integration
 static long current;                // index of the sample under evaluation
@@ -85,6 +88,8 @@ bool firstphase(const analysisword &w)
     if (!checkgrid(w, ra, rb, rn)) return false;
 
     flagrep = 1;
+    folded.str("");
+    folding = !plainmode;
     reps = repx = ra;
     repe = rb;
     repj = (rb - ra) / rn;  // n = 0: an infinite step, one sample
@@ -179,6 +184,35 @@ void endsampling()
 {
     deleteS2();
     active = nullptr;
+    *cout2 << folded.str();
+    folded.str("");
+}
+
+bool fold(lm *acc, const char *word, void (*op)(), lm *R)
+{
+    lm *W = newlm();
+    if (!W) {
+        delete R;
+        return false;
+    }
+    W->kind = LM_WORD;
+    std::strcpy(W->text, word);
+    lm *marker = T, *after = acc->next;
+    acc->next = W;
+    W->prev = acc;
+    W->next = R;
+    R->prev = W;
+    R->next = nullptr;
+    T = W;
+    normalise();
+    std::ostringstream *out = cout2;
+    cout2 = &folded;
+    op();
+    cout2 = out;
+    acc->next = after;
+    if (after) after->prev = acc;
+    T = marker;
+    return true;
 }
 
 lm *wordafter(lm *x, const char *text, float prio)
@@ -201,17 +235,42 @@ lm *numberafter(lm *x, long double mag)
     return n;
 }
 
-void chainsample(const analysisword &w, const char *chain, const char *marker)
+bool foldable(const lm *V)
+{
+    if (folding && V->kind != LM_NUMBER) folding = false;
+    return folding;
+}
+
+void dropfolded() { folded.str(""); }
+
+void chainsample(const analysisword &w, const char *chain, const char *marker, void (*op)())
 {
     lm *V = takevalue(w);
     if (!V) return;
+    bool first = sampleindex() == 0;
+    bool fold_ = foldable(V);
+    if (!first && fold_) {
+        // the samples so far are folded into the node before the marker
+        T->next = nullptr;
+        if (!fold(T->prev, chain, op, V)) return;
+        if (nextsample()) {
+            resplice(T);
+            return;
+        }
+        removelm(T);
+        endsampling();
+        return;
+    }
+    // after folded samples, the chain goes on from their result
+    if (!first && T->prev->kind == LM_NUMBER && !wordafter(T->prev, chain, -2.98f)) return;
     lm *t = T;
     t->kind = LM_NUMBER;
     t->mag = V->mag;
     t->phase = V->phase;
     t->err = V->err;
     for (int k = 0; k < 6; k++) t->units[k] = V->units[k];
-    lm *n1 = wordafter(t, chain, -2.98f);
+    bool chained = !(first && fold_);
+    lm *n1 = chained ? wordafter(t, chain, -2.98f) : t;
     if (!n1) return;
     lm *n2 = wordafter(n1, marker, -2.97f);
     if (!n2) return;
@@ -221,6 +280,6 @@ void chainsample(const analysisword &w, const char *chain, const char *marker)
         return;
     }
     removelm(n2);
-    removelm(n1);
+    if (chained) removelm(n1);
     endsampling();
 }

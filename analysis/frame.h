@@ -60,7 +60,7 @@ bool nextsample();
 // error exit.
 bool resplice(lm *tail);
 
-// Ends the sampling: frees the stored copy.
+// Ends the sampling: frees the stored copy and writes what the folded operators wrote.
 void endsampling();
 
 // A new word node with text and priority, linked after 'x'; null after an error exit.
@@ -70,8 +70,22 @@ lm *wordafter(lm *x, const char *text, float prio);
 lm *numberafter(lm *x, long double mag);
 
 // Second phase of the chain searches: the marker becomes the sample, followed by the
-// chain word 'chain' (which the driver reduces with its operator after the last sample)
-// and a new marker 'marker'.
-void chainsample(const analysisword &w, const char *chain, const char *marker);
+// chain word 'chain' (which the driver reduces with its operator 'op' after the last
+// sample) and a new marker 'marker'. Outside 'plainmode' each later sample is folded
+// into the first at once: the same reductions in the same order, in constant space.
+void chainsample(const analysisword &w, const char *chain, const char *marker, void (*op)());
+
+// True while the samples are folded as they come (not in 'plainmode'); a value that is not
+// a number ends the folding, and the rest is chained for the driver as it stands.
+bool foldable(const lm *V);
+
+// Forgets what the folded operators wrote (their reductions would never have run).
+void dropfolded();
+
+// Reduces "acc word R" with 'op' as the driver would, operands normalised, where 'acc'
+// is a number of the list and R a number outside it; the result stays in 'acc' and R is
+// freed. What the operator writes is kept for the end of the sampling, where the driver
+// would have reduced it. False after an error exit.
+bool fold(lm *acc, const char *word, void (*op)(), lm *R);
 
 #endif

@@ -6,6 +6,7 @@
 // above -3 is reduced first, until none is left. Priorities are single-precision.
 #include "engine/driver.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -177,7 +178,7 @@ void syntaxerror()
 
 // Before each operation the numbers around it get a non-negative magnitude (a negative
 // one turns into a half turn of phase) and every node a non-negative error.
-static void normalise()
+void normalise()
 {
     lm *near[5] = {T, nullptr, nullptr, nullptr, nullptr};
     if (T->prev) {
@@ -211,20 +212,66 @@ static void dispatch(const reducerules &r)
     syntaxerror();
 }
 
+// The leftmost word of greatest priority above -3, searched from 'from' (null: from
+// 'S'). 'before' receives the greatest priority of the words passed before it.
+static lm *leftmostmax(lm *from, float &before)
+{
+    lm *best = nullptr;
+    float seen = -HUGE_VALF;
+    before = -HUGE_VALF;
+    for (lm *n = from ? from : S; n; n = n->next) {
+        if (n->kind != LM_WORD || !(n->prio > -3)) continue;
+        if (!best || n->prio > best->prio) {
+            before = seen;
+            best = n;
+        }
+        if (n->prio > seen) seen = n->prio;
+    }
+    return best;
+}
+
+// Selects 'T'. Every word before 'from' has a priority below 'bound', so a word after
+// it that reaches 'bound' is the leftmost of greatest priority of the whole list; only
+// otherwise is the whole list searched. Operations change nothing before the second
+// node in front of 'T' but for 'setxy', which drops the start of the list (the caller
+// then starts afresh), so that node and the words before it move into the prefix.
+static lm *select(lm *&from, float &bound)
+{
+    float before;
+    lm *best = nullptr;
+    if (from && !plainmode) {
+        best = leftmostmax(from, before);
+        if (best && best->prio > bound) {
+            if (before > bound) bound = before;
+        } else {
+            best = nullptr;
+        }
+    }
+    if (!best) {
+        best = leftmostmax(nullptr, before);
+        bound = before;
+    }
+    from = best && best->prev ? best->prev->prev : nullptr;
+    if (!from) bound = -HUGE_VALF;
+    return best;
+}
+
 void reduce(const reducerules &r)
 {
     r.priorities();
     if (!S) return;
     removebrackets();
+    lm *from = nullptr;
+    float bound = -HUGE_VALF;
     while (S) {
-        T = nullptr;
-        for (lm *n = S; n; n = n->next)
-            if (n->kind == LM_WORD && n->prio > -3 && (!T || n->prio > T->prio)) T = n;
+        T = select(from, bound);
         if (!T) {
             r.print();
             return;
         }
+        lm *first = S;
         if (r.normalise) normalise();
         dispatch(r);
+        if (S != first) from = nullptr;
     }
 }

@@ -29,6 +29,10 @@ void removebrackets();
 // Reduces the list at 'S' until no word is left to reduce, then prints it.
 void reduce(const reducerules &r);
 
+// Operand normalisation around 'T': numbers within two nodes get a non-negative
+// magnitude, every node a non-negative error.
+void normalise();
+
 // Writes the syntax-error message for 'T' and takes error exit 1.
 void syntaxerror();
 

@@ -6,6 +6,8 @@
 // lookup of every formula ('libnewformula') and after every change ('libchanged').
 #include "engine/library.h"
 
+#include "engine/state.h"
+
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -86,8 +88,29 @@ static const libfile &current(const char *path)
     return lf;
 }
 
+// The lookup without the kept entries: the file read again, its entries compared in order.
+static int plainfind(const char *path, const char *name, size_t n, std::string &body)
+{
+    std::string text;
+    if (!libread(path, text)) return LIB_NOFILE;
+    size_t p = text.find('#');
+    while (p != std::string::npos) {
+        size_t start = p + 1;
+        size_t end = text.find_first_of("#=", start);
+        p = text.find('#', start);
+        if (end == std::string::npos || text[end] != '=' || end - start != n ||
+            text.compare(start, n, name, n) != 0)
+            continue;
+        size_t stop = p == std::string::npos ? text.size() : p;
+        body = text.substr(end + 1, stop - end - 1);
+        return LIB_FOUND;
+    }
+    return LIB_NOTFOUND;
+}
+
 int libfind(const char *path, const char *name, size_t n, std::string &body)
 {
+    if (plainmode) return plainfind(path, name, n, body);
     const libfile &lf = current(path);
     if (!lf.readable) return LIB_NOFILE;
     auto it = lf.entries.find(std::string(name, n));

@@ -29,6 +29,8 @@ float randfunc[1010];
 long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 int repflag;
 
+bool plainmode = false;
+
 void initengine()
 {
     static bool done = false;

@@ -37,6 +37,10 @@ extern float randfunc[1010];                   // its density table
 extern long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 extern int repflag;
 
+// Evaluation without the fast paths (library files read at every lookup, the whole list
+// searched at every reduction, analysis chains reduced at the end); tests compare both.
+extern bool plainmode;
+
 // Fills the random-density table as at start-up (once per process).
 void initengine();
 
