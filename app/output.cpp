@@ -58,6 +58,39 @@ static void errorexit(int n)
 void exitno(int n) { errorexit(n); }
 void exitno0(int n) { errorexit(n); }
 
+// Whole numbers below 10^15 in size (unit exponents, counts, most small results), as
+// printf writes them, without its general conversion; false for any other number.
+static bool putwhole(double x, char format, int precision)
+{
+    if (x == 0 || !(x > -1e15 && x < 1e15) || x != (double)(long long)x) return false;
+    long long v = (long long)x, u = v < 0 ? -v : v;
+    char digits[24], *end = digits + sizeof digits - 1, *q = end;
+    *q = 0;
+    do {
+        *--q = (char)('0' + u % 10);
+        u /= 10;
+    } while (u);
+    int d = (int)(end - q);
+    std::memmove(digits, q, d + 1);
+    std::string out = v < 0 ? "-" : "";
+    if (format == 'g') {
+        if (d > precision) return false;
+        out += digits;
+    } else if (format == 'f') {
+        out += digits;
+        if (precision > 0) out += '.' + std::string(precision, '0');
+    } else {
+        if (d - 1 > precision) return false;
+        out += digits[0];
+        if (precision > 0) out += '.' + std::string(digits + 1) + std::string(precision - (d - 1), '0');
+        out += "e+";
+        out += (char)('0' + (d - 1) / 10);
+        out += (char)('0' + (d - 1) % 10);
+    }
+    cout2->write(out.data(), out.size());
+    return true;
+}
+
 // As the stream's own output of a double (the "C" locale's printf conversion for the
 // stream's notation and precision), without its locale machinery.
 void putnum(long double x)
@@ -71,9 +104,14 @@ void putnum(long double x)
     std::streamsize precision = cout2->precision();
     if (precision < 0) precision = 6;
     if (f != std::ios::fixed && f != std::ios::scientific && precision == 0) precision = 1;
+    if (cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)) {
+        *cout2 << (double)x;
+        return;
+    }
+    if (precision < 400 && putwhole((double)x, format[3], (int)precision)) return;
     char buf[400];
     int n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
-    if (n < 0 || n >= (int)sizeof buf || cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)) {
+    if (n < 0 || n >= (int)sizeof buf) {
         *cout2 << (double)x;
         return;
     }

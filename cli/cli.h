@@ -52,7 +52,7 @@ std::string trimend(const std::string &text);
 bool iserror(const std::string &answer);
 
 // Writes 'text' (UTF-8) and a line end to standard output in the system encoding.
-void emit(const std::string &text);
+void emit(const std::string &text, bool flush = true);
 
 // Runs a command; on a Tcl error writes it to standard error and returns false.
 bool run(const std::vector<std::string> &args, std::string &answer);

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "cli/cli.h"
 #include "cli/lineedit.h"
 #include "cli/session.h"
+#include "engine/library.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
        qev SUBCOMMAND [ARGUMENTS...]
@@ -175,11 +178,42 @@ std::string trimend(const std::string &text)
 
 bool iserror(const std::string &answer) { return answer.find("error #") != std::string::npos; }
 
-void emit(const std::string &text)
+void emit(const std::string &text, bool flush)
 {
     std::string out = tosystem(text) + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    if (flush) std::fflush(stdout);
+}
+
+// Lines of standard input. The answers so far are flushed before every read that may
+// wait, so a program that writes a line and waits for its answer gets it at once,
+// while a file of formulas is answered in large writes.
+static bool nextline(std::string &line)
+{
+    static char buf[65536];
+    static size_t pos, end;
+    static bool eof;
+    line.clear();
+    for (;;) {
+        if (pos == end) {
+            if (eof) return !line.empty();
+            std::fflush(stdout);
+            ssize_t got = read(0, buf, sizeof buf);
+            if (got < 0 && errno == EINTR) continue;
+            libcheckall();
+            if (got <= 0) {
+                eof = true;
+                continue;
+            }
+            pos = 0;
+            end = (size_t)got;
+        }
+        char *nl = (char *)std::memchr(buf + pos, '\n', end - pos);
+        size_t stop = nl ? (size_t)(nl - buf) : end;
+        line.append(buf + pos, stop - pos);
+        pos = nl ? stop + 1 : stop;
+        if (nl) return true;
+    }
 }
 
 bool run(const std::vector<std::string> &args, std::string &answer)
@@ -225,9 +259,16 @@ static bool setupcalc(const parsedargs &p)
 // 'error' is set when the answer holds an engine error; false on a Tcl error.
 static bool evaluate(const std::string &formula, std::string &answer, bool &error)
 {
-    std::vector<std::string> args = calcwords;
-    args.push_back(formula);
-    if (!run(args, answer)) return false;
+    calcwords.push_back(formula);
+    bool ok = run(calcwords, answer);
+    calcwords.pop_back();
+    // The engine keeps the unit system: it is read with the first formula of the run.
+    for (size_t k = 0; k + 1 < calcwords.size(); k++)
+        if (calcwords[k] == "-u") {
+            calcwords.erase(calcwords.begin() + k, calcwords.begin() + k + 2);
+            break;
+        }
+    if (!ok) return false;
     for (char &c : answer)
         if (c == '\n' || c == '\r') c = ' ';
     answer = trimend(answer);
@@ -241,7 +282,7 @@ static int oneformula(const std::string &formula)
     std::string answer;
     bool error;
     if (!evaluate(formula, answer, error)) return EXIT_USAGE;
-    emit(answer);
+    emit(answer, true);
     return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
 
@@ -250,11 +291,12 @@ static int batch()
 {
     std::string line, answer;
     int status = EXIT_ANSWER;
-    while (std::getline(std::cin, line)) {
+    libholdchecks(true);
+    while (nextline(line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         bool error;
         if (!evaluate(fromsystem(line), answer, error)) return EXIT_USAGE;
-        emit(answer);
+        emit(answer, false);
         if (error) status = EXIT_ENGINEERROR;
     }
     return status;
@@ -275,7 +317,7 @@ static int interactive()
         remember(line);
         bool error;
         if (!evaluate(formula, answer, error)) break;
-        if (!answer.empty()) emit(answer);
+        if (!answer.empty()) emit(answer, true);
     }
     closelines();
     return EXIT_ANSWER;

@@ -41,8 +41,26 @@ void closesession()
     Tcl_Finalize();
 }
 
+// The qev commands are string procedures: they are called as Tcl would call them, with
+// the same argument strings, without building Tcl objects for every call.
 bool command(const std::vector<std::string> &args, std::string &answer)
 {
+    static std::map<std::string, Tcl_CmdInfo> procs;
+    auto it = procs.find(args[0]);
+    if (it == procs.end()) {
+        Tcl_CmdInfo info;
+        if (!Tcl_GetCommandInfo(interp, args[0].c_str(), &info)) info.proc = nullptr;
+        it = procs.emplace(args[0], info).first;
+    }
+    if (it->second.proc && !it->second.isNativeObjectProc) {
+        std::vector<const char *> argv;
+        for (const std::string &a : args) argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        int code = it->second.proc(it->second.clientData, interp, (int)args.size(), argv.data());
+        answer = Tcl_GetStringResult(interp);
+        Tcl_ResetResult(interp);
+        return code == TCL_OK;
+    }
     std::vector<Tcl_Obj *> objs;
     for (const std::string &a : args) {
         Tcl_Obj *o = Tcl_NewStringObj(a.data(), (int)a.size());

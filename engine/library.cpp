@@ -13,22 +13,31 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <vector>
 #include <string_view>
 #include <unordered_map>
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool libread(const char *path, std::string &text)
+bool libread(const char *path, std::string &text, std::vector<std::string> *head)
 {
     text.clear();
+    if (head) head->clear();
     if (!path[0]) return false;
     std::FILE *f = std::fopen(path, "rb");
     if (!f) return false;
     char buf[65536];
     size_t got;
+    bool inword = false;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
-        for (size_t k = 0; k < got; k++)
-            if (!blank((unsigned char)buf[k])) text += buf[k];
+        for (size_t k = 0; k < got; k++) {
+            bool b = blank((unsigned char)buf[k]);
+            if (!b) text += buf[k];
+            if (!head || (head->size() == HEADWORDS && !inword)) continue;
+            if (!b && !inword) head->emplace_back();
+            if (!b) head->back() += buf[k];
+            inword = !b;
+        }
     std::fclose(f);
     return true;
 }
@@ -41,13 +50,23 @@ struct libfile {
     long long mtime = 0;
     unsigned long checked = 0;                        // formula of the last check
     std::string text;                                 // the non-blank characters
+    std::vector<std::string> head;                    // the first words
     std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
 };
 
-static std::map<std::string, libfile> files;
+static std::map<std::string, libfile, std::less<>> files;
 static unsigned long formula = 1;
 
-void libnewformula() { formula++; }
+static bool held;  // checks stay valid until 'libcheckall'
+
+void libnewformula()
+{
+    if (!held) formula++;
+}
+
+void libcheckall() { formula++; }
+
+void libholdchecks(bool hold) { held = hold; }
 
 void libchanged()
 {
@@ -80,7 +99,8 @@ static const libfile &current(const char *path)
     static const std::string *lastpath;  // the file of the last lookup, most often the next one's
     static libfile *last;
     if (!last || *lastpath != path) {
-        auto it = files.emplace(path, libfile()).first;
+        auto it = files.find(std::string_view(path));
+        if (it == files.end()) it = files.emplace(path, libfile()).first;
         lastpath = &it->first;
         last = &it->second;
     }
@@ -93,7 +113,7 @@ static const libfile &current(const char *path)
     if (ok && lf.readable && st.st_dev == lf.dev && st.st_ino == lf.ino && st.st_size == lf.size &&
         mtime == lf.mtime)
         return lf;
-    lf.readable = libread(path, lf.text);
+    lf.readable = libread(path, lf.text, &lf.head);
     if (lf.readable) {
         lf.dev = st.st_dev;
         lf.ino = st.st_ino;
@@ -133,4 +153,15 @@ int libfind(const char *path, const char *name, size_t n, std::string &body)
     if (it == lf.entries.end()) return LIB_NOTFOUND;
     body.assign(it->second.data(), it->second.size());
     return LIB_FOUND;
+}
+
+const std::vector<std::string> *libhead(const char *path)
+{
+    static std::vector<std::string> read;
+    if (plainmode) {
+        std::string text;
+        return libread(path, text, &read) ? &read : nullptr;
+    }
+    const libfile &lf = current(path);
+    return lf.readable ? &lf.head : nullptr;
 }

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "app/output.h"
 #include "engine/library.h"
@@ -31,10 +33,9 @@ static const char *const ENGINEWORDS[] = {
 
 bool engineword(const char *w, unsigned n)
 {
+    static const std::unordered_set<std::string_view> words(std::begin(ENGINEWORDS), std::end(ENGINEWORDS));
     if (n >= 2 && w[0] == 'c' && (w[1] == '=' || w[1] == '%')) return true;
-    for (const char *e : ENGINEWORDS)
-        if (std::strlen(e) == n && std::memcmp(e, w, n) == 0) return true;
-    return false;
+    return words.count(std::string_view(w, n)) > 0;
 }
 
 // The word an operator character becomes, or null for other characters.
@@ -134,8 +135,8 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
         } else {
             body = prepare(body.c_str(), r, true);
         }
-        std::string spliced = std::string(buf, p) + body + ' ' + (buf + p + n);
-        if (spliced.size() > BUFSIZE - 1) {
+        size_t m = body.size(), rest = std::strlen(buf + p + n);
+        if (p + m + 1 + rest > BUFSIZE - 1) {
             toolong();
             return false;
         }
@@ -144,12 +145,14 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
             exitno(1);
             return false;
         }
-        std::memcpy(buf, spliced.c_str(), spliced.size() + 1);
+        std::memmove(buf + p + m + 1, buf + p + n, rest + 1);
+        std::memcpy(buf + p, body.data(), m);
+        buf[p + m] = ' ';
         unsigned who = units ? owner[p] : ++calls;
         if (calls) {
-            size_t m = body.size() + 1, moved = BUFSIZE - p - std::max<size_t>(m, n);
-            std::memmove(owner + p + m, owner + p + n, moved * sizeof *owner);
-            std::fill(owner + p, owner + p + m, who);
+            size_t moved = BUFSIZE - p - std::max<size_t>(m + 1, n);
+            std::memmove(owner + p + m + 1, owner + p + n, moved * sizeof *owner);
+            std::fill(owner + p, owner + p + m + 1, who);
         }
         // Positions in earlier words see the same names as before: go on from the
         // start of this word, as a new pass from the start would find nothing sooner.
@@ -157,6 +160,36 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
         p--;
     }
     return true;
+}
+
+// The standard decimal conversion of a token. A plain decimal of at most 15 significant
+// digits and 22 decimals is an exact integer over an exact power of ten: one correctly
+// rounded division gives the same double as the library's correctly rounded conversion.
+static double decimal(const char *t)
+{
+    static const double TEN[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char *c = t;
+    bool neg = *c == '-', dot = false, any = false;
+    if (neg) c++;
+    long long m = 0;
+    int significant = 0, decimals = 0;
+    for (; *c; c++) {
+        if (*c >= '0' && *c <= '9') {
+            any = true;
+            m = m * 10 + (*c - '0');
+            if (m) significant++;
+            if (dot) decimals++;
+            if (significant > 15 || decimals > 22) return std::atof(t);
+        } else if (*c == '.' && !dot) {
+            dot = true;
+        } else {
+            return std::atof(t);
+        }
+    }
+    if (!any) return std::atof(t);
+    double v = (double)m / TEN[decimals];
+    return neg ? -v : v;
 }
 
 // Cuts the prepared text into nodes appended at 'C'.
@@ -180,7 +213,7 @@ static bool tokenise(const char *buf)
         std::memcpy(n->text, buf + p, take < 49 ? take : 49);
         setowner(n, owner[p]);
         p += take;
-        if (number) setnum(n, std::atof(n->text));
+        if (number) setnum(n, decimal(n->text));
         else n->kind = LM_WORD;
     }
     return true;
@@ -192,7 +225,6 @@ bool scanformula(char *formula, const scanrules &r)
     if (r.quotes && len > 0 && formula[len - 1] == '"') formula[len - 1] = ' ';
     if (r.quotes && len > 0 && formula[0] == '"') formula[0] = ' ';
 
-    libnewformula();
     lm *head = newlm();
     if (!head) return false;
     S = C = head;
