@@ -133,8 +133,17 @@ std::string defaultsystem()
     return lib.systems.empty() ? "" : lib.systems.begin()->second;
 }
 
+// True when every byte is ASCII, which reads the same in every encoding.
+static bool ascii(const std::string &text)
+{
+    for (char c : text)
+        if (c & 0x80) return false;
+    return true;
+}
+
 std::string fromsystem(const std::string &text)
 {
+    if (ascii(text)) return text;
     Tcl_DString ds;
     Tcl_ExternalToUtfDString(nullptr, text.data(), (int)text.size(), &ds);
     std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
@@ -144,6 +153,7 @@ std::string fromsystem(const std::string &text)
 
 std::string tosystem(const std::string &text)
 {
+    if (ascii(text)) return text;
     Tcl_DString ds;
     Tcl_UtfToExternalDString(nullptr, text.data(), (int)text.size(), &ds);
     std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));

@@ -22,19 +22,31 @@ static const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "at
 static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
                                        "findzer", nullptr};
 
-// The words of a null-terminated list, as a set made at its first use.
-static const std::unordered_set<std::string_view> &wordset(const char *const *list)
+wordset::wordset(const char *const *list)
 {
-    static std::unordered_map<const char *const *, std::unordered_set<std::string_view>> sets;
-    auto it = sets.find(list);
-    if (it == sets.end()) {
-        it = sets.emplace(list, std::unordered_set<std::string_view>()).first;
-        for (const char *const *w = list; *w; w++) it->second.insert(*w);
+    for (; *list; list++) {
+        size_t n = std::strlen(*list);
+        shapes[(unsigned char)(*list)[0]] |= n <= 16 ? 1u << (n - 1) : 0x8000u;
+        words.insert(std::string_view(*list, n));
     }
+}
+
+bool wordset::has(const char *w, size_t n) const
+{
+    if (!n || !(shapes[(unsigned char)w[0]] & (n <= 16 ? 1u << (n - 1) : 0x8000u))) return false;
+    return words.count(std::string_view(w, n)) > 0;
+}
+
+// The set of a null-terminated list, made at its first use.
+static const wordset &setof(const char *const *list)
+{
+    static std::unordered_map<const char *const *, wordset> sets;
+    auto it = sets.find(list);
+    if (it == sets.end()) it = sets.emplace(list, wordset(list)).first;
     return it->second;
 }
 
-bool oneof(const char *w, const char *const *list) { return w[0] && wordset(list).count(w); }
+bool oneof(const char *w, const char *const *list) { return setof(list).has(w, std::strlen(w)); }
 
 // A new word node with the given text and priority, linked after 'x'; it belongs to the
 // same call as 'from'.

@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -52,15 +53,20 @@ struct libfile {
     std::string text;                                 // the non-blank characters
     std::vector<std::string> head;                    // the first words
     std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
+    unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
 };
+
+static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
 
 static std::map<std::string, libfile, std::less<>> files;
 static unsigned long formula = 1;
 
-static bool held;  // checks stay valid until 'libcheckall'
+static bool held;                 // checks stay valid until 'libcheckall'
+static unsigned long commands = 1;  // counts 'libnewformula': path texts change only between
 
 void libnewformula()
 {
+    commands++;
     if (!held) formula++;
 }
 
@@ -82,6 +88,7 @@ static void parse(libfile &lf)
 {
     const std::string &text = lf.text;
     lf.entries.clear();
+    std::fill(lf.shapes, lf.shapes + 256, 0u);
     size_t p = text.find('#');
     while (p != std::string::npos) {
         size_t start = p + 1;
@@ -91,6 +98,7 @@ static void parse(libfile &lf)
         size_t stop = p == std::string::npos ? text.size() : p;
         std::string_view all(text);
         lf.entries.emplace(all.substr(start, end - start), all.substr(end + 1, stop - end - 1));
+        if (end > start) lf.shapes[(unsigned char)text[start]] |= shapebit(end - start);
     }
 }
 
@@ -98,12 +106,17 @@ static const libfile &current(const char *path)
 {
     static const std::string *lastpath;  // the file of the last lookup, most often the next one's
     static libfile *last;
-    if (!last || *lastpath != path) {
+    static const char *lastptr;          // ... named by the same array in the same command
+    static unsigned long lastcommand;
+    bool same = last && path == lastptr && commands == lastcommand;
+    if (!same && !(last && *lastpath == path)) {
         auto it = files.find(std::string_view(path));
         if (it == files.end()) it = files.emplace(path, libfile()).first;
         lastpath = &it->first;
         last = &it->second;
     }
+    lastptr = path;
+    lastcommand = commands;
     libfile &lf = *last;
     if (lf.checked == formula) return lf;
     lf.checked = formula;
@@ -149,6 +162,7 @@ int libfind(const char *path, const char *name, size_t n, std::string &body)
     if (plainmode) return plainfind(path, name, n, body);
     const libfile &lf = current(path);
     if (!lf.readable) return LIB_NOFILE;
+    if (!n || !(lf.shapes[(unsigned char)name[0]] & shapebit(n))) return LIB_NOTFOUND;
     auto it = lf.entries.find(std::string_view(name, n));
     if (it == lf.entries.end()) return LIB_NOTFOUND;
     body.assign(it->second.data(), it->second.size());

@@ -14,6 +14,7 @@
 #include <unordered_set>
 
 #include "app/output.h"
+#include "engine/driver.h"
 #include "engine/library.h"
 #include "engine/state.h"
 
@@ -29,13 +30,13 @@ static const char *const ENGINEWORDS[] = {
     "lg10", "log10", "azeret", "func", "dln", "pi", "e", "E", "i", "rnd", "x", "y", "setxy",
     "plot", "qlot", "setrandf", "qetrandf", "qddd", "findx", "qindx", "findzer", "qindzer",
     "findmin", "qindmin", "qrom", "findmax", "qindmax", "integ", "qnteg", "qrot", "exitno",
-    "exit", "quit", "stop"};
+    "exit", "quit", "stop", nullptr};
 
 bool engineword(const char *w, unsigned n)
 {
-    static const std::unordered_set<std::string_view> words(std::begin(ENGINEWORDS), std::end(ENGINEWORDS));
+    static const wordset words(ENGINEWORDS);
     if (n >= 2 && w[0] == 'c' && (w[1] == '=' || w[1] == '%')) return true;
-    return words.count(std::string_view(w, n)) > 0;
+    return words.has(w, n);
 }
 
 // The word an operator character becomes, or null for other characters.
@@ -91,15 +92,17 @@ static bool letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a'
 
 // A name is never looked up right after "$" (the unit words are the engine's own), nor
 // inside a word that is an engine word; at the first letter of a word it always is.
-static bool lookupallowed(const char *buf, int p)
+// 'inengine' keeps the answer for the word that starts at 'start' (-1: not known yet).
+static bool lookupallowed(const char *buf, int p, int start, int &inengine)
 {
     if (p > 0 && buf[p - 1] == '$') return false;
-    int s = p;
-    while (s > 0 && buf[s - 1] != ' ') s--;
-    if (s == p) return true;
-    int e = p;
-    while (buf[e] && buf[e] != ' ') e++;
-    return !engineword(buf + s, e - s);
+    if (start == p) return true;
+    if (inengine < 0) {
+        int e = p;
+        while (buf[e] && buf[e] != ' ') e++;
+        inengine = engineword(buf + start, e - start);
+    }
+    return !inengine;
 }
 
 static void toolong()
@@ -120,9 +123,14 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     int replaced = 0;
     std::string body;
+    int start = 0, inengine = -1;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p]; p++) {
+        if (p == 0 || buf[p - 1] == ' ') {
+            start = p;
+            inengine = -1;
+        }
         if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
-        if (!letter(buf[p]) || !lookupallowed(buf, p)) continue;
+        if (!letter(buf[p]) || !lookupallowed(buf, p, start, inengine)) continue;
         int n = 0;
         while (buf[p + n] && buf[p + n] != ' ') n++;
         int found = libfind(path, buf + p, n, body);
@@ -198,7 +206,7 @@ static bool tokenise(const char *buf)
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         unsigned char c = buf[p];
         bool number = (c >= '0' && c <= '9') || c == '.' || (c == '-' && buf[p + 1] >= '0' && buf[p + 1] <= '9');
-        bool word = letter(c) || std::strchr("~@$+-*/^!()", c);
+        bool word = letter(c) || (c && std::strchr("~@$+-*/^!()", c));
         if (c == ' ' || (!number && !word)) {
             p++;
             continue;
@@ -237,7 +245,7 @@ bool scanformula(char *formula, const scanrules &r)
     }
     char buf[BUFSIZE];
     std::memcpy(buf, prepared.c_str(), prepared.size() + 1);
-    std::fill(owner, owner + BUFSIZE, 0u);
+    if (calls) std::fill(owner, owner + BUFSIZE, 0u);  // all 0 unless the last formula had calls
     calls = 0;
 
     if (r.functions && FORMNAME[0] && !expand(buf, FORMNAME, false, r)) return false;
