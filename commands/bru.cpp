@@ -10,6 +10,8 @@
 #include "engine/state.h"
 #include "engine/unitvariant.h"
 
+static void (*unitevaluate)(char *text);  // the evaluator of the running command
+
 void unitcommand(cmdargs &a, void (*evaluate)(char *text))
 {
     int argc = a.argc;
@@ -21,32 +23,16 @@ void unitcommand(cmdargs &a, void (*evaluate)(char *text))
 
     for (int i = 1; i < argc - 1; i++)
         if (isopt(v[i], "-cr")) how223 = 0;
-    for (int i = 1; i < argc - 1; i++) {
-        if (isopt(v[i], "-S1")) cout2->unsetf(std::ios::floatfield);
-        if (isopt(v[i], "-S2")) cout2->setf(std::ios::scientific, std::ios::floatfield);
-        if (isopt(v[i], "-S3")) cout2->setf(std::ios::fixed, std::ios::floatfield);
-    }
-    for (int i = 1; i < argc - 1; i++)
-        if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
+    formatoptions(a);
     for (int i = 1; i < argc; i++)
         if (isopt(v[i], "-n")) NAME55 = 0;
 
-    for (int i = 1; i < argc; i++) {
-        bool last = i == argc - 1;
-        if (!last && isopt(v[i], "-u")) {
-            readunitsystem(a.path[i + 1].c_str());
-            i++;
-            continue;
-        }
-        if (!last && isopt(v[i], "-f")) {
-            readfunctionfile(a.path[i + 1].c_str());
-            i++;
-            continue;
-        }
-        const char *p = v[i - 1];
-        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
-        if (formula && v[i][0]) evaluate(v[i]);
-    }
+    // every argument that is not an option is evaluated, in order
+    unitevaluate = evaluate;
+    argumentpass(a, [](char *text) {
+        unitevaluate(text);
+        return true;
+    });
 }
 
 // The entry number at the start of 'text', truncated toward zero; 0 when there is none.

@@ -99,6 +99,38 @@ void readfunctionfile(const char *path)
     if (head && !head->empty()) setfield(FORMTYTLE, sizeof FORMTYTLE, (*head)[0]);
 }
 
+void formatoptions(const cmdargs &a)
+{
+    char *const *v = a.argv.data();
+    for (int i = 1; i < a.argc - 1; i++) {
+        if (isopt(v[i], "-S1")) cout2->unsetf(std::ios::floatfield);
+        if (isopt(v[i], "-S2")) cout2->setf(std::ios::scientific, std::ios::floatfield);
+        if (isopt(v[i], "-S3")) cout2->setf(std::ios::fixed, std::ios::floatfield);
+    }
+    for (int i = 1; i < a.argc - 1; i++)
+        if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
+}
+
+bool argumentpass(cmdargs &a, bool (*each)(char *arg))
+{
+    char **v = a.argv.data();
+    for (int i = 1; i < a.argc; i++) {
+        bool last = i == a.argc - 1;
+        if (!last && isopt(v[i], "-u")) {
+            readunitsystem(a.path[++i].c_str());
+            continue;
+        }
+        if (!last && isopt(v[i], "-f")) {
+            readfunctionfile(a.path[++i].c_str());
+            continue;
+        }
+        const char *p = v[i - 1];
+        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
+        if (formula && v[i][0] && !each(v[i])) return false;
+    }
+    return true;
+}
+
 int precisionarg(const char *arg)
 {
     double v = std::trunc(std::atof(arg));

@@ -34,6 +34,16 @@ void readunitsystem(const char *path);
 // Sets FORMNAME to 'path' and reads the file's first word into FORMTYTLE.
 void readfunctionfile(const char *path);
 
+// The number format options "-S1" "-S2" "-S3" and the precision "-p" on 'cout2', each
+// when it is not the last argument; the last occurrence wins.
+void formatoptions(const cmdargs &a);
+
+// The pass over the arguments in order: "-u" and "-f" (when not the last argument) read
+// their file and take the next argument along; an argument that neither is an option
+// nor follows one (but "-q"), and is not empty, is handed to 'each', which returns false
+// to end the pass. Returns false when 'each' ended it.
+bool argumentpass(cmdargs &a, bool (*each)(char *arg));
+
 // Precision for the option "-p": the integer part of 'arg', modulo 65536.
 int precisionarg(const char *arg);
 

@@ -35,31 +35,10 @@ int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     }
     for (int i = 1; i < argc; i++)
         if (std::strcmp(v[i], "-R") == 0) Realonly = 1;
-    for (int i = 1; i < argc - 1; i++) {
-        if (isopt(v[i], "-S1")) cout2->unsetf(std::ios::floatfield);
-        if (isopt(v[i], "-S2")) cout2->setf(std::ios::scientific, std::ios::floatfield);
-        if (isopt(v[i], "-S3")) cout2->setf(std::ios::fixed, std::ios::floatfield);
-    }
-    for (int i = 1; i < argc - 1; i++)
-        if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
-
-    for (int i = 1; i < argc; i++) {
-        bool last = i == argc - 1;
-        if (!last && isopt(v[i], "-u")) {
-            readunitsystem(a.path[i + 1].c_str());
-            i++;
-            continue;
-        }
-        if (!last && isopt(v[i], "-f")) {
-            readfunctionfile(a.path[i + 1].c_str());
-            i++;
-            continue;
-        }
-        const char *p = v[i - 1];
-        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
-        if (!formula || !v[i][0]) continue;
-        handlestr(v[i]);
-        return endcommand(interp);
-    }
+    formatoptions(a);
+    argumentpass(a, [](char *formula) {
+        handlestr(formula);
+        return false;  // only the first formula is evaluated
+    });
     return endcommand(interp);
 }

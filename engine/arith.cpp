@@ -9,6 +9,7 @@
 
 #include "app/output.h"
 #include "engine/numeric.h"
+#include "engine/operand.h"
 #include "engine/ops.h"
 #include "engine/state.h"
 
@@ -27,34 +28,35 @@ static const binmsgs ROOT = {"nothing to root : ", "cant root comands : ", nullp
 static const binmsgs ADDMT = {"Nothing to add", "cant add comands : ", nullptr};
 static const binmsgs CHOICE = {"nothing to min: ", "cant min comands : ", "unit's error in min : "};
 
-// Checks both operands of a binary operator; false after an error exit.
-static bool operands(const binmsgs &m)
+bool operands(const char *nothing, const char *cant)
 {
     lm *L = T->prev, *R = T->next;
     if (!L || !R) {
-        *cout2 << m.nothing;
+        *cout2 << nothing;
         exitno0(1);
         return false;
     }
     if (L->kind != LM_NUMBER || R->kind != LM_NUMBER) {
-        *cout2 << m.cant;
+        *cout2 << cant;
         exitno0(1);
         return false;
     }
     return true;
 }
 
-static bool sameunits(const lm *a, const lm *b)
+static bool operands(const binmsgs &m) { return operands(m.nothing, m.cant); }
+
+bool sameunits(const lm *a, const lm *b)
 {
     for (int k = 0; k < 6; k++)
         if (a->units[k] != b->units[k]) return false;
     return true;
 }
 
-static bool hasunits(const lm *a)
+bool hasunits(const lm *n)
 {
     for (int k = 0; k < 6; k++)
-        if (a->units[k] != 0) return true;
+        if (n->units[k] != 0) return true;
     return false;
 }
 
@@ -64,8 +66,7 @@ static void unitcheck(const binmsgs &m)
     if (!sameunits(T->prev, T->next)) *cout2 << m.units;
 }
 
-// Keeps L as the result: unlinks and frees R and T.
-static void finish()
+void keepleft()
 {
     lm *L = T->prev, *R = T->next;
     L->kind = LM_NUMBER;
@@ -93,7 +94,7 @@ void add()
     lm *L = T->prev, *R = T->next;
     complexsum(1);
     L->err = std::abs(L->err + R->err);
-    finish();
+    keepleft();
 }
 
 // The sum of the unit matching: as 'add', but operands of different units only mark
@@ -103,7 +104,7 @@ void addmt()
     if (!operands(ADDMT)) return;
     if (!sameunits(T->prev, T->next)) Match99 = 1;
     complexsum(1);
-    finish();
+    keepleft();
 }
 
 void sub()
@@ -113,7 +114,7 @@ void sub()
     lm *L = T->prev, *R = T->next;
     complexsum(-1);
     L->err = std::abs(L->err + R->err);
-    finish();
+    keepleft();
 }
 
 void mult()
@@ -125,7 +126,7 @@ void mult()
     L->phase = L->phase + R->phase;
     L->err = std::abs(e);
     for (int k = 0; k < 6; k++) L->units[k] += R->units[k];
-    finish();
+    keepleft();
 }
 
 void div()
@@ -137,7 +138,7 @@ void div()
     L->phase = L->phase - R->phase;
     L->err = std::abs(e);
     for (int k = 0; k < 6; k++) L->units[k] -= R->units[k];
-    finish();
+    keepleft();
 }
 
 // r*e^(i*theta) to the power c + i*s: magnitude r^c*e^(-s*theta), phase s*ln r + c*theta.
@@ -175,7 +176,7 @@ void pow()
     L->phase = phase;
     L->err = std::abs(e);
     for (int k = 0; k < 6; k++) L->units[k] = L->units[k] * c;
-    finish();
+    keepleft();
 }
 
 // The n-th root of x: index n = L, radicand x = R; the result carries x's units
@@ -205,7 +206,7 @@ void root()
     L->phase = phase;
     L->err = std::abs(e);
     for (int j = 0; j < 6; j++) L->units[j] = R->units[j] * c;
-    finish();
+    keepleft();
 }
 
 // Postfix factorial of the truncated real part; 1 for every value up to 1.
@@ -251,7 +252,7 @@ static void choose(bool takeR)
     } else {
         L->err = std::abs(L->err);
     }
-    finish();
+    keepleft();
 }
 
 void MIN2()

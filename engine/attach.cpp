@@ -6,37 +6,9 @@
 // replaces L's error by the magnitude of R.
 #include "app/output.h"
 #include "engine/numeric.h"
+#include "engine/operand.h"
 #include "engine/ops.h"
 #include "engine/state.h"
-
-// Checks L and R; false after an error exit.
-static bool operands(const char *nothing, const char *cant)
-{
-    lm *L = T->prev, *R = T->next;
-    if (!L || !R) {
-        *cout2 << nothing;
-        exitno0(1);
-        return false;
-    }
-    if (L->kind != LM_NUMBER || R->kind != LM_NUMBER) {
-        *cout2 << cant;
-        exitno0(1);
-        return false;
-    }
-    return true;
-}
-
-// Keeps L: unlinks and frees R and T.
-static void finish()
-{
-    lm *L = T->prev, *R = T->next;
-    L->kind = LM_NUMBER;
-    L->next = R->next;
-    if (R->next) R->next->prev = L;
-    delete R;
-    delete T;
-    T = nullptr;
-}
 
 // Raises exponent 'slot' of L by the real part of R.
 static void attach(int slot, const char *nothing)
@@ -44,7 +16,7 @@ static void attach(int slot, const char *nothing)
     if (!operands(nothing, "cant unit comands : ")) return;
     lm *L = T->prev, *R = T->next;
     L->units[slot] = L->units[slot] + repart(R->mag, R->phase);
-    finish();
+    keepleft();
 }
 
 void UM() { attach(2, "nothing to unit (M) : "); }
@@ -60,11 +32,7 @@ void UE()
 {
     if (!operands("nothing to error : ", "err error , error addition must be numbers! : ")) return;
     lm *L = T->prev, *R = T->next;
-    for (int k = 0; k < 6; k++)
-        if (L->units[k] != R->units[k]) {
-            *cout2 << "unit's error in error addition : ";
-            break;
-        }
+    if (!sameunits(L, R)) *cout2 << "unit's error in error addition : ";
     L->err = std::abs(R->mag);
-    finish();
+    keepleft();
 }

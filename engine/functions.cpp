@@ -12,6 +12,7 @@
 
 #include "app/output.h"
 #include "engine/numeric.h"
+#include "engine/operand.h"
 #include "engine/ops.h"
 #include "engine/state.h"
 
@@ -52,12 +53,6 @@ static const fnmsgs PHASE = {"phase of nothing : ", "cant get phase of comands u
 
 /* ---------------------------------------------------------------- frame */
 
-static bool hasunits(const lm *n)
-{
-    for (int k = 0; k < 6; k++)
-        if (n->units[k] != 0) return true;
-    return false;
-}
 
 // The argument T.next of a one-argument function, after writing the unit warning
 // where the function has one; null after an error exit.
