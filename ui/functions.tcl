@@ -23,6 +23,7 @@ proc zt::definefunction {{body ""}} {
     if {![have anf]} return
     variable df
     set w .deffunc
+    if {![winfo exists $w]} { array set df {name "" body ""} }
     if {$body ne ""} { set df(body) $body }
     if {[winfo exists $w]} {
         wm deiconify $w

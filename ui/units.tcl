@@ -128,11 +128,11 @@ proc zt::whichunit {next} {
     set match [expr {$next ? $match + 1 : 1}]
     set answer [string trim [mtu {*}[systemoptions] -t $match -q $last]]
     if {[iserror $answer]} {
-        history "× unit #$match of $lastformula: $answer" error
+        history "× unit of $lastformula (match $match): $answer" error
         status "No further unit matches; the next search starts again at the first."
         set match 0
     } else {
-        history "unit #$match of $lastformula: $answer" note
+        history "unit of $lastformula (match $match): $answer" note
         status "Unit: $answer"
     }
     return $answer
@@ -296,7 +296,7 @@ proc zt::defineunit {} {
     bind $w <Return> {zt::defineunitok; break}
     bind $w <KP_Enter> {zt::defineunitok; break}
     bind $w <Escape> [list destroy $w]
-    set zt::du(answer) ""
+    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer ""}
     focus $w.f.name
 }
 

@@ -28,7 +28,7 @@ unset zt::script
 # Builds the main window and its menus.
 proc zt::mainwindow {} {
     wm title . qev
-    wm minsize . 420 300
+    wm minsize . 480 300
     option add *tearOff 0
     ttk::frame .f -padding 4
     pack .f -fill both -expand 1
@@ -36,18 +36,18 @@ proc zt::mainwindow {} {
     # Display options and the unit system.
     ttk::frame .f.opts
     ttk::label .f.opts.ul -text "Units:" -underline 0
-    ttk::combobox .f.opts.usys -state readonly -width 10 -textvariable zt::usysname
+    ttk::combobox .f.opts.usys -state readonly -width 8 -textvariable zt::usysname
     bind .f.opts.usys <<ComboboxSelected>> zt::pickedsystem
     ttk::label .f.opts.cl -text "Complex:"
     ttk::radiobutton .f.opts.exp -text "r·exp(iφ)" -value exp -variable zt::opt(complex)
     ttk::radiobutton .f.opts.rect -text "a+i·b" -value rect -variable zt::opt(complex)
     ttk::label .f.opts.fl -text "Format:"
-    ttk::combobox .f.opts.format -state readonly -width 10 -textvariable zt::opt(format) \
+    ttk::combobox .f.opts.format -state readonly -width 9 -textvariable zt::opt(format) \
         -values {general scientific fixed}
     ttk::label .f.opts.pl -text "Digits:"
-    ttk::spinbox .f.opts.digits -from 1 -to 30 -width 4 -textvariable zt::opt(digits) \
+    ttk::spinbox .f.opts.digits -from 1 -to 30 -width 3 -textvariable zt::opt(digits) \
         -validate key -validatecommand {string is digit %P}
-    ttk::checkbutton .f.opts.real -text "Real part only" -variable zt::opt(real)
+    ttk::checkbutton .f.opts.real -text "Real only" -variable zt::opt(real)
     grid .f.opts.ul .f.opts.usys .f.opts.cl .f.opts.exp .f.opts.rect .f.opts.fl .f.opts.format \
         .f.opts.pl .f.opts.digits .f.opts.real -padx 2 -sticky w
     grid .f.opts -row 0 -column 0 -columnspan 2 -sticky ew -pady {0 4}
