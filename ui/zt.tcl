@@ -35,7 +35,7 @@ proc zt::mainwindow {} {
 
     # Display options and the unit system.
     ttk::frame .f.opts
-    ttk::label .f.opts.ul -text "Units:" -underline 0
+    ttk::label .f.opts.ul -text "System:" -underline 0
     ttk::combobox .f.opts.usys -state readonly -width 8 -textvariable zt::usysname
     bind .f.opts.usys <<ComboboxSelected>> zt::pickedsystem
     ttk::label .f.opts.cl -text "Complex:"
@@ -109,7 +109,7 @@ proc zt::mainwindow {} {
     grid rowconfigure .f 1 -weight 1
 
     zt::menus
-    bind . <Alt-u> {focus .f.opts.usys}
+    bind . <Alt-s> {focus .f.opts.usys}
     focus .f.line.formula
 }
 
@@ -117,7 +117,7 @@ proc zt::mainwindow {} {
 proc zt::menus {} {
     menu .mb
     . configure -menu .mb
-    foreach {m label ul} {file File 0 display Display 0 units Units 2 functions Functions 1 tools Tools 0} {
+    foreach {m label ul} {file File 0 display Display 0 units Units 0 functions Functions 1 tools Tools 0} {
         menu .mb.$m
         .mb add cascade -label $label -underline $ul -menu .mb.$m
     }
@@ -166,7 +166,9 @@ proc zt::menus {} {
         d zt::definefunction l zt::listfunctions f zt::fitdialog p zt::plotlast
         plus {zt::digits 1} equal {zt::digits 1} minus {zt::digits -1}
     } {
+        # On the formula too, ahead of the entry's own editing keys.
         bind . <Control-$key> "$cmd; break"
+        bind .f.line.formula <Control-$key> "$cmd; break"
     }
 }
 
