@@ -9,6 +9,9 @@ static const struct {
     Tcl_CmdProc *proc;
 } COMMANDS[] = {
     {"mc66", mc66},
+    {"fbr", fbr},
+    {"anf", anf},
+    {"anu", anu},
 };
 
 /*

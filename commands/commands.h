@@ -5,5 +5,8 @@
 #include <tcl.h>
 
 int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+int fbr(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+int anf(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+int anu(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 
 #endif

@@ -1,6 +1,8 @@
 // numeric.cpp - 'mlog', 'atanr' and phase reduction.
 #include "engine/numeric.h"
 
+#include <algorithm>
+
 #include "app/output.h"
 
 long double mlog(long double x)
@@ -12,16 +14,22 @@ long double mlog(long double x)
     return 0;
 }
 
-// The angle of (x, y): arcsine of y/r, mirrored for x < 0, then brought into
-// (-3pi/2, pi/2] by whole turns.
+// The angle of (x, y) in (-3pi/2, pi/2]: the double-precision arctangent of the two
+// parts (scaled first by a power of two, so that parts beyond the double range neither
+// overflow nor vanish), a half turn above pi/2 taken down by a whole turn. It keeps its
+// precision near +-pi/2, where an arcsine of y/r would lose a small real part.
 long double atanr(long double y, long double x)
 {
     if (y == 0 && x == 0) return 0;
-    long double r = dsqrt((double)(x * x + y * y));
-    long double a = dasin(y / r);
-    if (x < 0) a = PI - a;
-    while (a < -PI2) a = a + TWOPI;
-    while (a > PI2) a = a - TWOPI;
+    long double s = std::max(std::abs(y), std::abs(x));
+    if (std::isfinite(s) && s > 0) {
+        int e;
+        std::frexp(s, &e);
+        y = std::ldexp(y, -e);
+        x = std::ldexp(x, -e);
+    }
+    long double a = std::atan2((double)y, (double)x);
+    if (a > PI2) a = a - TWOPI;
     return a;
 }
 

@@ -12,4 +12,12 @@ void Azeret(); void MIN2(); void MAX2(); void ZERO2();
 void pi(); void e(); void c_i(); void X(); void Y(); void rnd2();
 void C_comma(); void C_varib(); void C_varibp(); void C_func(); void setxy(); void C_dln();
 
+// units and error
+void UM(); void UK(); void US(); void UD(); void UQ(); void Un(); void UE();
+
+// elementary functions
+void C_exp(); void C_ln(); void C_log10(); void C_log(); void C_sqrt();
+void C_sin(); void C_cos(); void C_tan(); void C_asin(); void C_acos(); void C_atan(); void C_atanr();
+void C_abs(); void C_Conj(); void C_Re(); void C_Im(); void C_phase();
+
 #endif

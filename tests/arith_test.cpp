@@ -12,6 +12,10 @@ TEST(arith, helpers)
     EXPECT_NEAR((double)atanr(1, -1), -5 * M_PI / 4, 1e-15);
     EXPECT_EQ(mlog(0), (long double)-9e307);
     EXPECT_EQ(turnphase(-PI), PI);
+    // a small real part beside a large imaginary one keeps its digits
+    EXPECT_NEAR((double)(PI2 - atanr(2, 1e-9L)), 5e-10, 1e-16);
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-cr", "-q", "-1e-9+2*i"}), "(-1e-09+i * 2)  ");
+    qev({"mc66", "-ce", "-q", ""});
     EXPECT_EQ(turnphase(1e300L), std::fmod(1e300L, TWOPI));
 }
 

@@ -1,0 +1,70 @@
+// attach.cpp - the unit words "$m" "$k" "$s" "$d" "$c" "$n" and the error words "err"
+// and "c±".
+//
+// Each reads L = T.prev (the quantity) and R = T.next (a number), changes L and frees
+// R and T. A unit word adds the real part of R to one exponent of L; an error word
+// replaces L's error by the magnitude of R.
+#include "app/output.h"
+#include "engine/numeric.h"
+#include "engine/ops.h"
+#include "engine/state.h"
+
+// Checks L and R; false after an error exit.
+static bool operands(const char *nothing, const char *cant)
+{
+    lm *L = T->prev, *R = T->next;
+    if (!L || !R) {
+        *cout2 << nothing;
+        exitno0(1);
+        return false;
+    }
+    if (L->kind != LM_NUMBER || R->kind != LM_NUMBER) {
+        *cout2 << cant;
+        exitno0(1);
+        return false;
+    }
+    return true;
+}
+
+// Keeps L: unlinks and frees R and T.
+static void finish()
+{
+    lm *L = T->prev, *R = T->next;
+    L->kind = LM_NUMBER;
+    L->next = R->next;
+    if (R->next) R->next->prev = L;
+    delete R;
+    delete T;
+    T = nullptr;
+}
+
+// Raises exponent 'slot' of L by the real part of R.
+static void attach(int slot, const char *nothing)
+{
+    if (!operands(nothing, "cant unit comands : ")) return;
+    lm *L = T->prev, *R = T->next;
+    L->units[slot] = L->units[slot] + repart(R->mag, R->phase);
+    finish();
+}
+
+void UM() { attach(2, "nothing to unit (M) : "); }
+void UK() { attach(0, "nothing to unit (k): "); }
+void US() { attach(1, "nothing to unit (s): "); }
+void UD() { attach(3, "nothing to unit (degrees K): "); }
+void UQ() { attach(4, "nothing to unit (coulomb) : "); }
+void Un() { attach(5, "nothing to unit (n): "); }
+
+// The error of L becomes |R.mag|; R's phase, error and units are ignored, and units
+// that differ from L's are only a warning.
+void UE()
+{
+    if (!operands("nothing to error : ", "err error , error addition must be numbers! : ")) return;
+    lm *L = T->prev, *R = T->next;
+    for (int k = 0; k < 6; k++)
+        if (L->units[k] != R->units[k]) {
+            *cout2 << "unit's error in error addition : ";
+            break;
+        }
+    L->err = std::abs(R->mag);
+    finish();
+}
