@@ -1,6 +1,7 @@
 // output.cpp - command output streams, the result buffer and the error exits.
 #include "app/output.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "engine/node.h"
@@ -12,12 +13,24 @@ char Fixfinlin[40000];
 
 static const char CUTMARK[] = "\n... (answer cut)";
 
+// A stream as new: empty, good, precision 6, general format. The two streams are made
+// once and emptied for every command, which is cheaper than making them anew.
+static void renew(std::ostringstream *&s)
+{
+    static const std::ios::fmtflags fresh = std::ostringstream().flags();
+    if (!s) s = new std::ostringstream;
+    s->str("");
+    s->clear();
+    s->flags(fresh);
+    s->precision(6);
+    s->width(0);
+    s->fill(' ');
+}
+
 void renewstreams()
 {
-    delete cerr2;
-    cerr2 = new std::ostringstream;
-    delete cout2;
-    cout2 = new std::ostringstream;
+    renew(cerr2);
+    renew(cout2);
 }
 
 void fixfinlin()
@@ -45,4 +58,62 @@ static void errorexit(int n)
 void exitno(int n) { errorexit(n); }
 void exitno0(int n) { errorexit(n); }
 
-void putnum(long double x) { *cout2 << (double)x; }
+// Whole numbers below 10^15 in size (unit exponents, counts, most small results), as
+// printf writes them, without its general conversion; false for any other number.
+static bool putwhole(double x, char format, int precision)
+{
+    if (x == 0 || !(x > -1e15 && x < 1e15) || x != (double)(long long)x) return false;
+    long long v = (long long)x, u = v < 0 ? -v : v;
+    char digits[24], *end = digits + sizeof digits - 1, *q = end;
+    *q = 0;
+    do {
+        *--q = (char)('0' + u % 10);
+        u /= 10;
+    } while (u);
+    int d = (int)(end - q);
+    std::memmove(digits, q, d + 1);
+    std::string out = v < 0 ? "-" : "";
+    if (format == 'g') {
+        if (d > precision) return false;
+        out += digits;
+    } else if (format == 'f') {
+        out += digits;
+        if (precision > 0) out += '.' + std::string(precision, '0');
+    } else {
+        if (d - 1 > precision) return false;
+        out += digits[0];
+        if (precision > 0) out += '.' + std::string(digits + 1) + std::string(precision - (d - 1), '0');
+        out += "e+";
+        out += (char)('0' + (d - 1) / 10);
+        out += (char)('0' + (d - 1) % 10);
+    }
+    cout2->write(out.data(), out.size());
+    return true;
+}
+
+// As the stream's own output of a double (the "C" locale's printf conversion for the
+// stream's notation and precision), without its locale machinery.
+void putnum(long double x)
+{
+    std::ios::fmtflags f = cout2->flags() & std::ios::floatfield;
+    const char *format = f == std::ios::scientific ? "%.*e" : f == std::ios::fixed ? "%.*f" : "%.*g";
+    if (f == (std::ios::fixed | std::ios::scientific)) {
+        *cout2 << (double)x;
+        return;
+    }
+    std::streamsize precision = cout2->precision();
+    if (precision < 0) precision = 6;
+    if (f != std::ios::fixed && f != std::ios::scientific && precision == 0) precision = 1;
+    if (cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)) {
+        *cout2 << (double)x;
+        return;
+    }
+    if (precision < 400 && putwhole((double)x, format[3], (int)precision)) return;
+    char buf[400];
+    int n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
+    if (n < 0 || n >= (int)sizeof buf) {
+        *cout2 << (double)x;
+        return;
+    }
+    cout2->write(buf, n);
+}

@@ -12,6 +12,9 @@ static const struct {
     {"fbr", fbr},
     {"anf", anf},
     {"anu", anu},
+    {"bru", bru},
+    {"mtu", mtu},
+    {"regres", regres},
 };
 
 /*

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "app/output.h"
+#include "engine/library.h"
 #include "engine/state.h"
 
 static Tcl_Encoding latin1()
@@ -16,43 +16,62 @@ static Tcl_Encoding latin1()
     return enc;
 }
 
-static std::string external(Tcl_Encoding enc, const char *utf)
+// Converts a UTF-8 argument into 'out' in the given encoding (null: the system's).
+static void external(Tcl_Encoding enc, const char *utf, std::string &out)
 {
+    const char *c = utf;
+    while (*c > 0) c++;
+    if (!*c) {  // ASCII is the same in every encoding we use
+        out.assign(utf, c - utf);
+        return;
+    }
     Tcl_DString ds;
     Tcl_UtfToExternalDString(enc, utf, -1, &ds);
-    std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
+    out.assign(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
     Tcl_DStringFree(&ds);
-    return s;
 }
 
+// The strings of 'a' are kept from call to call, so that their storage is reused.
 void begincommand(cmdargs &a, int argc, const char *argv[])
 {
     a.argc = argc;
-    a.text.clear();
-    a.path.clear();
+    if (a.text.size() < (size_t)argc + 3) a.text.resize(argc + 3);
+    if (a.path.size() < (size_t)argc) a.path.resize(argc);
     for (int k = 0; k < argc; k++) {
-        a.text.push_back(external(latin1(), argv[k]));
-        a.path.push_back(external(nullptr, argv[k]));
+        external(latin1(), argv[k], a.text[k]);
+        external(nullptr, argv[k], a.path[k]);
     }
-    a.text.resize(argc + 3);
-    a.argv.clear();
-    for (std::string &s : a.text) {
-        s.reserve(s.size() + 1);
-        a.argv.push_back(&s[0]);
+    for (int k = argc; k < argc + 3; k++) a.text[k].clear();
+    a.argv.resize(argc + 3);
+    for (int k = 0; k < argc + 3; k++) {
+        a.text[k].reserve(a.text[k].size() + 1);
+        a.argv[k] = &a.text[k][0];
     }
     renewstreams();
+    libnewformula();
 }
 
 int endcommand(Tcl_Interp *interp)
 {
     fixfinlin();
+    const char *c = Fixfinlin;
+    while (*c > 0) c++;
+    if (!*c) {  // ASCII needs no conversion
+        Tcl_SetResult(interp, Fixfinlin, TCL_VOLATILE);
+        return TCL_OK;
+    }
     Tcl_DString ds;
     Tcl_ExternalToUtfDString(latin1(), Fixfinlin, -1, &ds);
     Tcl_DStringResult(interp, &ds);
     return TCL_OK;
 }
 
-bool isopt(const char *arg, const char *opt) { return std::strncmp(arg, opt, std::strlen(opt)) == 0; }
+bool isopt(const char *arg, const char *opt)
+{
+    for (; *opt; arg++, opt++)
+        if (*arg != *opt) return false;
+    return true;
+}
 
 // Copies a word into a fixed field, cut to the field's size.
 static void setfield(char *field, size_t size, const std::string &w)
@@ -64,24 +83,20 @@ static void setfield(char *field, size_t size, const std::string &w)
 
 void readunitsystem(const char *path)
 {
-    std::ifstream f(path);
-    if (!f) return;
-    struct { char *field; size_t size; } words[] = {
+    const std::vector<std::string> *head = libhead(path);
+    if (!head) return;
+    const std::vector<std::string> &words = *head;
+    struct { char *field; size_t size; } fields[] = {
         {UNAME, sizeof UNAME}, {LENGTH, sizeof LENGTH}, {MASS, sizeof MASS}, {TIME, sizeof TIME},
         {TEMP, sizeof TEMP}, {CHARGE, sizeof CHARGE}, {MOLE, sizeof MOLE}, {MACNAME, sizeof MACNAME}};
-    for (auto &w : words) {
-        std::string word;
-        if (!(f >> word)) return;
-        setfield(w.field, w.size, word);
-    }
+    for (size_t k = 0; k < words.size() && k < 8; k++) setfield(fields[k].field, fields[k].size, words[k]);
 }
 
 void readfunctionfile(const char *path)
 {
     setfield(FORMNAME, sizeof FORMNAME, path);
-    std::ifstream f(path);
-    std::string word;
-    if (f && f >> word) setfield(FORMTYTLE, sizeof FORMTYTLE, word);
+    const std::vector<std::string> *head = libhead(path);
+    if (head && !head->empty()) setfield(FORMTYTLE, sizeof FORMTYTLE, (*head)[0]);
 }
 
 int precisionarg(const char *arg)

@@ -24,6 +24,7 @@ static const binmsgs MULT = {"nothing to multiply (*,~): ", "cant * comands : ",
 static const binmsgs DIV = {"nothing to divide : ", "cant add comands : ", nullptr};
 static const binmsgs POW = {"nothing to ^ : ", "cant pow comands :(^) ", nullptr};
 static const binmsgs ROOT = {"nothing to root : ", "cant root comands : ", nullptr};
+static const binmsgs ADDMT = {"Nothing to add", "cant add comands : ", nullptr};
 static const binmsgs CHOICE = {"nothing to min: ", "cant min comands : ", "unit's error in min : "};
 
 // Checks both operands of a binary operator; false after an error exit.
@@ -92,6 +93,16 @@ void add()
     lm *L = T->prev, *R = T->next;
     complexsum(1);
     L->err = std::abs(L->err + R->err);
+    finish();
+}
+
+// The sum of the unit matching: as 'add', but operands of different units only mark
+// the entry under test as a mismatch ('Match99' = 1), and the sum keeps L's error.
+void addmt()
+{
+    if (!operands(ADDMT)) return;
+    if (!sameunits(T->prev, T->next)) Match99 = 1;
+    complexsum(1);
     finish();
 }
 

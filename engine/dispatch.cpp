@@ -31,6 +31,13 @@ static const dispatchrow HANDLESTR_WORDS[] = {
     {"pi", pi}, {"e", e}, {"E", e}, {"i", c_i},
     {"rnd", rnd2}, {"x", X}, {"y", Y},
     {"setxy", setxy},
+    {"plot", plot1}, {"qlot", plot2},
+    {"setrandf", setrandf1}, {"qetrandf", setrandf2}, {"qddd", setrandf2},
+    {"findx", findx1}, {"qindx", findx2},
+    {"findzer", findzer1}, {"qindzer", findzer2a},
+    {"findmin", findmin1}, {"qindmin", findmin2a}, {"qrom", findmin2a},
+    {"findmax", findmax1}, {"qindmax", findmax2a},
+    {"integ", integ1}, {"qnteg", integ2}, {"qrot", integ2},
     {"exitno", stopword}, {"quit", stopword}, {"stop", stopword},
     {nullptr, nullptr}};
 

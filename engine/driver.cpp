@@ -6,7 +6,11 @@
 // above -3 is reduced first, until none is left. Priorities are single-precision.
 #include "engine/driver.h"
 
+#include <cmath>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "app/output.h"
@@ -18,12 +22,31 @@ static const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "at
 static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
                                        "findzer", nullptr};
 
-bool oneof(const char *w, const char *const *list)
+wordset::wordset(const char *const *list)
 {
-    for (; *list; list++)
-        if (comps(w, *list)) return true;
-    return false;
+    for (; *list; list++) {
+        size_t n = std::strlen(*list);
+        shapes[(unsigned char)(*list)[0]] |= n <= 16 ? 1u << (n - 1) : 0x8000u;
+        words.insert(std::string_view(*list, n));
+    }
 }
+
+bool wordset::has(const char *w, size_t n) const
+{
+    if (!n || !(shapes[(unsigned char)w[0]] & (n <= 16 ? 1u << (n - 1) : 0x8000u))) return false;
+    return words.count(std::string_view(w, n)) > 0;
+}
+
+// The set of a null-terminated list, made at its first use.
+static const wordset &setof(const char *const *list)
+{
+    static std::unordered_map<const char *const *, wordset> sets;
+    auto it = sets.find(list);
+    if (it == sets.end()) it = sets.emplace(list, wordset(list)).first;
+    return it->second;
+}
+
+bool oneof(const char *w, const char *const *list) { return setof(list).has(w, std::strlen(w)); }
 
 // A new word node with the given text and priority, linked after 'x'; it belongs to the
 // same call as 'from'.
@@ -39,25 +62,33 @@ static lm *newword(lm *x, const char *text, float prio, const lm *from)
     return n;
 }
 
-// The priority of a word that is not a bracket (rules 5 to 21).
+// The priority of a word that is not a bracket (rules 5 to 21). The whole words of the
+// rules between the tests of their first and second characters come from one table.
 static float rank(const char *w, float L)
 {
-    static const char *const R10[] = {"func", "plot", "setrandf", "setxy", nullptr};
-    static const char *const R11[] = {"qlot", "qetrandf", "qddd", nullptr};
-    static const char *const R12[] = {"integ", "findmin", "findx", "findmax", "findzer", nullptr};
-    static const char *const R13[] = {"qrot", "qnteg", "qrom", "qindmin", "qindmax", "qindzer", nullptr};
-    static const char *const R14[] = {"min", "max", "zer", nullptr};
-    static const char *const R15[] = {"rnd", "x", "y", "pi", "e", "E", "i", nullptr};
+    enum { ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
+    static const std::unordered_map<std::string_view, int> WORDS = {
+        {"err", ERRW}, {"c\xB1", ERRW},
+        {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
+        {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
+        {"integ", ANALYSISW}, {"findmin", ANALYSISW}, {"findx", ANALYSISW}, {"findmax", ANALYSISW}, {"findzer", ANALYSISW},
+        {"qrot", LOWMARK}, {"qnteg", LOWMARK}, {"qrom", LOWMARK}, {"qindmin", LOWMARK}, {"qindmax", LOWMARK}, {"qindzer", LOWMARK},
+        {"min", CHAIN}, {"max", CHAIN}, {"zer", CHAIN},
+        {"rnd", VALUE}, {"x", VALUE}, {"y", VALUE}, {"pi", VALUE}, {"e", VALUE}, {"E", VALUE}, {"i", VALUE}};
     if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
     if (w[0] == '$') return L + 6;
-    if (comps(w, "err") || comps(w, "c\xB1")) return L + 6;
+    auto it = WORDS.find(w);
+    int rule = it == WORDS.end() ? -1 : it->second;
+    if (rule == ERRW) return L + 6;
     if (w[0] == '~') return L + 6.1;
-    if (oneof(w, R10)) return L + 980;
-    if (oneof(w, R11)) return -2.99;
-    if (oneof(w, R12)) return L + 980;
-    if (oneof(w, R13)) return -2.95;
-    if (oneof(w, R14)) return -2.98;
-    if (oneof(w, R15)) return L + 7.1;
+    switch (rule) {
+    case KEYW: return L + 980;
+    case LOWLIST: return -2.99;
+    case ANALYSISW: return L + 980;
+    case LOWMARK: return -2.95;
+    case CHAIN: return -2.98;
+    case VALUE: return L + 7.1;
+    }
     if (w[0] == '@') return L + 4;
     if (w[0] && w[1] == '=') return L + 3;
     if (w[0] && w[1] == '%') return L + 7;
@@ -177,7 +208,7 @@ void syntaxerror()
 
 // Before each operation the numbers around it get a non-negative magnitude (a negative
 // one turns into a half turn of phase) and every node a non-negative error.
-static void normalise()
+void normalise()
 {
     lm *near[5] = {T, nullptr, nullptr, nullptr, nullptr};
     if (T->prev) {
@@ -198,17 +229,65 @@ static void normalise()
     }
 }
 
+// The operation of 'T', from a map made of the table at its first use.
 static void dispatch(const reducerules &r)
 {
+    static std::unordered_map<const dispatchrow *, std::unordered_map<std::string_view, void (*)()>> maps;
+    auto it = maps.find(r.table);
+    if (it == maps.end()) {
+        it = maps.emplace(r.table, std::unordered_map<std::string_view, void (*)()>()).first;
+        for (const dispatchrow *row = r.table; row->word; row++) it->second.emplace(row->word, row->op);
+    }
     const char *w = T->text;
-    for (const dispatchrow *row = r.table; row->word; row++)
-        if (comps(w, row->word)) {
-            row->op();
-            return;
-        }
+    auto op = w[0] ? it->second.find(w) : it->second.end();
+    if (op != it->second.end()) return op->second();
     if (r.store && w[0] == 'c' && w[1] == '=') return r.store();
     if (r.recall && w[0] == 'c' && w[1] == '%') return r.recall();
     syntaxerror();
+}
+
+// The leftmost word of greatest priority above -3, searched from 'from' (null: from
+// 'S'). 'before' receives the greatest priority of the words passed before it.
+static lm *leftmostmax(lm *from, float &before)
+{
+    lm *best = nullptr;
+    float seen = -HUGE_VALF;
+    before = -HUGE_VALF;
+    for (lm *n = from ? from : S; n; n = n->next) {
+        if (n->kind != LM_WORD || !(n->prio > -3)) continue;
+        if (!best || n->prio > best->prio) {
+            before = seen;
+            best = n;
+        }
+        if (n->prio > seen) seen = n->prio;
+    }
+    return best;
+}
+
+// Selects 'T'. Every word before 'from' has a priority below 'bound', so a word after
+// it that reaches 'bound' is the leftmost of greatest priority of the whole list; only
+// otherwise is the whole list searched. Operations change nothing before the second
+// node in front of 'T' but for 'setxy', which drops the start of the list (the caller
+// then starts afresh), so that node and the words before it move into the prefix.
+static lm *select(lm *&from, float &bound)
+{
+    float before;
+    lm *best = nullptr;
+    if (from && !plainmode) {
+        best = leftmostmax(from, before);
+        if (best && best->prio > bound) {
+            if (before > bound) bound = before;
+        } else {
+            best = nullptr;
+        }
+    }
+    if (!best) {
+        best = leftmostmax(nullptr, before);
+        bound = before;
+    }
+    from = best && best->prev ? best->prev->prev : nullptr;
+    if (!from) bound = -HUGE_VALF;
+    return best;
 }
 
 void reduce(const reducerules &r)
@@ -216,15 +295,17 @@ void reduce(const reducerules &r)
     r.priorities();
     if (!S) return;
     removebrackets();
+    lm *from = nullptr;
+    float bound = -HUGE_VALF;
     while (S) {
-        T = nullptr;
-        for (lm *n = S; n; n = n->next)
-            if (n->kind == LM_WORD && n->prio > -3 && (!T || n->prio > T->prio)) T = n;
+        T = select(from, bound);
         if (!T) {
             r.print();
             return;
         }
+        lm *first = S;
         if (r.normalise) normalise();
         dispatch(r);
+        if (S != first) from = nullptr;
     }
 }

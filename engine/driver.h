@@ -2,6 +2,10 @@
 #ifndef QEV_DRIVER_H
 #define QEV_DRIVER_H
 
+#include <cstddef>
+#include <string_view>
+#include <unordered_set>
+
 // One row of a dispatch table: a word and its operation. A table ends with a null word.
 struct dispatchrow {
     const char *word;
@@ -29,10 +33,25 @@ void removebrackets();
 // Reduces the list at 'S' until no word is left to reduce, then prints it.
 void reduce(const reducerules &r);
 
+// Operand normalisation around 'T': numbers within two nodes get a non-negative
+// magnitude, every node a non-negative error.
+void normalise();
+
 // Writes the syntax-error message for 'T' and takes error exit 1.
 void syntaxerror();
 
 // True for a word with one of the texts of 'list' (null-terminated).
 bool oneof(const char *w, const char *const *list);
+
+// A set of words that answers most questions by a word's first character and length
+// alone, without hashing it.
+struct wordset {
+    explicit wordset(const char *const *list);
+    bool has(const char *w, size_t n) const;
+
+  private:
+    unsigned short shapes[256] = {};  // bit k: some word of this first character has length k+1
+    std::unordered_set<std::string_view> words;
+};
 
 #endif

@@ -6,26 +6,39 @@
 // lookup of every formula ('libnewformula') and after every change ('libchanged').
 #include "engine/library.h"
 
+#include "engine/state.h"
+
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <vector>
+#include <string_view>
 #include <unordered_map>
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool libread(const char *path, std::string &text)
+bool libread(const char *path, std::string &text, std::vector<std::string> *head)
 {
     text.clear();
+    if (head) head->clear();
     if (!path[0]) return false;
     std::FILE *f = std::fopen(path, "rb");
     if (!f) return false;
     char buf[65536];
     size_t got;
+    bool inword = false;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
-        for (size_t k = 0; k < got; k++)
-            if (!blank((unsigned char)buf[k])) text += buf[k];
+        for (size_t k = 0; k < got; k++) {
+            bool b = blank((unsigned char)buf[k]);
+            if (!b) text += buf[k];
+            if (!head || (head->size() == HEADWORDS && !inword)) continue;
+            if (!b && !inword) head->emplace_back();
+            if (!b) head->back() += buf[k];
+            inword = !b;
+        }
     std::fclose(f);
     return true;
 }
@@ -37,21 +50,45 @@ struct libfile {
     off_t size = 0;
     long long mtime = 0;
     unsigned long checked = 0;                        // formula of the last check
-    std::unordered_map<std::string, std::string> entries;  // first body of each name
+    std::string text;                                 // the non-blank characters
+    std::vector<std::string> head;                    // the first words
+    std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
+    unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
 };
 
-static std::map<std::string, libfile> files;
+static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
+
+static std::map<std::string, libfile, std::less<>> files;
 static unsigned long formula = 1;
 
-void libnewformula() { formula++; }
+static bool held;                 // checks stay valid until 'libcheckall'
+static unsigned long commands = 1;  // counts 'libnewformula': path texts change only between
 
-void libchanged() { files.clear(); }
+void libnewformula()
+{
+    commands++;
+    if (!held) formula++;
+}
+
+void libcheckall() { formula++; }
+
+void libholdchecks(bool hold) { held = hold; }
+
+void libchanged()
+{
+    for (auto &f : files) {
+        f.second.checked = 0;
+        f.second.readable = false;
+    }
+}
 
 // Entries are read whole: the name of an entry is everything between its "#" and the
 // first "=" (an entry without "=" before the next "#" has no name).
-static void parse(const std::string &text, libfile &lf)
+static void parse(libfile &lf)
 {
+    const std::string &text = lf.text;
     lf.entries.clear();
+    std::fill(lf.shapes, lf.shapes + 256, 0u);
     size_t p = text.find('#');
     while (p != std::string::npos) {
         size_t start = p + 1;
@@ -59,13 +96,28 @@ static void parse(const std::string &text, libfile &lf)
         p = text.find('#', start);
         if (end == std::string::npos || text[end] != '=') continue;
         size_t stop = p == std::string::npos ? text.size() : p;
-        lf.entries.emplace(text.substr(start, end - start), text.substr(end + 1, stop - end - 1));
+        std::string_view all(text);
+        lf.entries.emplace(all.substr(start, end - start), all.substr(end + 1, stop - end - 1));
+        if (end > start) lf.shapes[(unsigned char)text[start]] |= shapebit(end - start);
     }
 }
 
 static const libfile &current(const char *path)
 {
-    libfile &lf = files[path];
+    static const std::string *lastpath;  // the file of the last lookup, most often the next one's
+    static libfile *last;
+    static const char *lastptr;          // ... named by the same array in the same command
+    static unsigned long lastcommand;
+    bool same = last && path == lastptr && commands == lastcommand;
+    if (!same && !(last && *lastpath == path)) {
+        auto it = files.find(std::string_view(path));
+        if (it == files.end()) it = files.emplace(path, libfile()).first;
+        lastpath = &it->first;
+        last = &it->second;
+    }
+    lastptr = path;
+    lastcommand = commands;
+    libfile &lf = *last;
     if (lf.checked == formula) return lf;
     lf.checked = formula;
     struct stat st;
@@ -74,24 +126,56 @@ static const libfile &current(const char *path)
     if (ok && lf.readable && st.st_dev == lf.dev && st.st_ino == lf.ino && st.st_size == lf.size &&
         mtime == lf.mtime)
         return lf;
-    std::string text;
-    lf.readable = libread(path, text);
+    lf.readable = libread(path, lf.text, &lf.head);
     if (lf.readable) {
         lf.dev = st.st_dev;
         lf.ino = st.st_ino;
         lf.size = st.st_size;
         lf.mtime = mtime;
     }
-    parse(text, lf);
+    parse(lf);
     return lf;
+}
+
+// The lookup without the kept entries: the file read again, its entries compared in order.
+static int plainfind(const char *path, const char *name, size_t n, std::string &body)
+{
+    std::string text;
+    if (!libread(path, text)) return LIB_NOFILE;
+    size_t p = text.find('#');
+    while (p != std::string::npos) {
+        size_t start = p + 1;
+        size_t end = text.find_first_of("#=", start);
+        p = text.find('#', start);
+        if (end == std::string::npos || text[end] != '=' || end - start != n ||
+            text.compare(start, n, name, n) != 0)
+            continue;
+        size_t stop = p == std::string::npos ? text.size() : p;
+        body = text.substr(end + 1, stop - end - 1);
+        return LIB_FOUND;
+    }
+    return LIB_NOTFOUND;
 }
 
 int libfind(const char *path, const char *name, size_t n, std::string &body)
 {
+    if (plainmode) return plainfind(path, name, n, body);
     const libfile &lf = current(path);
     if (!lf.readable) return LIB_NOFILE;
-    auto it = lf.entries.find(std::string(name, n));
+    if (!n || !(lf.shapes[(unsigned char)name[0]] & shapebit(n))) return LIB_NOTFOUND;
+    auto it = lf.entries.find(std::string_view(name, n));
     if (it == lf.entries.end()) return LIB_NOTFOUND;
-    body = it->second;
+    body.assign(it->second.data(), it->second.size());
     return LIB_FOUND;
+}
+
+const std::vector<std::string> *libhead(const char *path)
+{
+    static std::vector<std::string> read;
+    if (plainmode) {
+        std::string text;
+        return libread(path, text, &read) ? &read : nullptr;
+    }
+    const libfile &lf = current(path);
+    return lf.readable ? &lf.head : nullptr;
 }

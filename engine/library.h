@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 enum { LIB_FOUND, LIB_NOTFOUND, LIB_NOFILE };
 
@@ -15,10 +16,23 @@ int libfind(const char *path, const char *name, size_t n, std::string &body);
 // Starts a new formula: every file is checked again at its next lookup.
 void libnewformula();
 
+// While checks are held, a new formula does not check the files again, until
+// 'libcheckall' starts a new check. The command-line batch holds them from one read of
+// its input to the next: its answers to the lines of one read are written after all
+// of them, so no one can tell them from answers made at the moment of the check.
+void libholdchecks(bool hold);
+void libcheckall();
+
 // Forgets every file read so far (after a definition was appended).
 void libchanged();
 
-// The non-blank characters of a file; false when it cannot be opened or read.
-bool libread(const char *path, std::string &text);
+// The non-blank characters of a file, and in 'head' its first HEADWORDS words (runs of
+// non-blank characters); false when it cannot be opened.
+enum { HEADWORDS = 8 };
+bool libread(const char *path, std::string &text, std::vector<std::string> *head = nullptr);
+
+// The first HEADWORDS words of a file (a unit system, the title of a function file), as
+// read now; null when it cannot be opened. Valid until the next lookup.
+const std::vector<std::string> *libhead(const char *path);
 
 #endif

@@ -9,6 +9,40 @@
 
 static long allocsleft = -1;  // test hook: allocations before 'newlm' fails
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QEV_POOL 0
+#else
+#define QEV_POOL 1
+#endif
+
+// Freed nodes, linked through their first bytes, for the next allocations.
+static void *pool;
+
+void *lm::operator new(size_t size, const std::nothrow_t &) noexcept
+{
+    if (QEV_POOL && pool) {
+        void *p = pool;
+        pool = *(void **)p;
+        return p;
+    }
+    return ::operator new(size, std::nothrow);
+}
+
+void *lm::operator new(size_t size)
+{
+    void *p = operator new(size, std::nothrow);
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+
+void lm::operator delete(void *p) noexcept
+{
+    if (!p) return;
+    if (!QEV_POOL) return ::operator delete(p);
+    *(void **)p = pool;
+    pool = p;
+}
+
 void failallocafter(long n) { allocsleft = n; }
 
 lm *newlm()

@@ -2,6 +2,9 @@
 #ifndef QEV_NODE_H
 #define QEV_NODE_H
 
+#include <cstddef>
+#include <new>
+
 enum { LM_EMPTY = 0, LM_WORD = 1, LM_NUMBER = 2 };
 
 // One node of a formula list, or one variable record. A number is mag*e^(i*phase)
@@ -14,6 +17,11 @@ struct lm {
     long double units[6] = {};
     lm *next = nullptr, *prev = nullptr;
     char kind = LM_EMPTY;
+
+    // Nodes come from a pool of freed nodes before the heap (not in sanitizer builds).
+    static void *operator new(size_t size, const std::nothrow_t &) noexcept;
+    static void *operator new(size_t size);
+    static void operator delete(void *p) noexcept;
 };
 
 // The user-function call a token was spliced in by (0: typed). It is kept in the last

@@ -4,6 +4,8 @@
 // mode (after an analysis word) without brackets, in pairs separated by " ; ".
 #include "engine/printer.h"
 
+#include <string>
+
 #include "app/output.h"
 #include "engine/numeric.h"
 #include "engine/state.h"
@@ -33,14 +35,14 @@ void printunits(const lm *n)
         {2, "  ", LENGTH}, {0, " ", MASS}, {1, " ", TIME}, {3, " ", TEMP}, {4, " ", CHARGE}, {5, " ", MOLE}};
     for (const auto &g : ORDER) {
         if (n->units[g.slot] == 0) continue;
-        *cout2 << g.sep << "{" << g.name << "^(";
+        std::string head = std::string(g.sep) + "{" + g.name + "^(";
+        cout2->write(head.data(), head.size());
         putnum(n->units[g.slot]);
-        *cout2 << ")}";
+        cout2->write(")}", 2);
     }
 }
 
-// The value: real, exponential or rectangular form.
-static void printvalue(long double mag, long double phase)
+void printvalue(long double mag, long double phase)
 {
     long double im = mag * dsin(phase);
     if (im == 0 || phase == 0) {

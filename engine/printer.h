@@ -11,6 +11,9 @@ void printlist();
 // Brings a phase into [-pi/2, pi/2] by half turns, negating 'mag' at each.
 void displaynormal(long double &mag, long double &phase);
 
+// Writes the value: real, exponential ('how223') or rectangular form.
+void printvalue(long double mag, long double phase);
+
 // Writes the unit groups of 'n' in the order length, mass, time, temperature, charge, amount.
 void printunits(const lm *n);
 

@@ -21,13 +21,15 @@ char FORMTYTLE[352];
 
 char NAME55 = 1;
 char Match99 = 0;
-char Matchcnt = 1;
+int Matchcnt = 1;
 
 float randcenter = 0.5f, randfactor = 1.0f, randmax = 1.0f;
 float randfunc[1010];
 
 long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 int repflag;
+
+bool plainmode = false;
 
 void initengine()
 {

@@ -28,7 +28,7 @@ extern char FORMTYTLE[352];// first word of the user-function file
 
 extern char NAME55;        // 0: unit listing prints names only
 extern char Match99;       // 1: the entry under test did not match
-extern char Matchcnt;      // number of the match to report
+extern int Matchcnt;       // number of the match to report (1: the first)
 
 extern float randcenter, randfactor, randmax;  // shape of the random word 'rnd'
 extern float randfunc[1010];                   // its density table
@@ -36,6 +36,10 @@ extern float randfunc[1010];                   // its density table
 // Slots of the analysis words.
 extern long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 extern int repflag;
+
+// Evaluation without the fast paths (library files read at every lookup, the whole list
+// searched at every reduction, analysis chains reduced at the end); tests compare both.
+extern bool plainmode;
 
 // Fills the random-density table as at start-up (once per process).
 void initengine();

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# run.sh - builds qev and evaluates the formula given as arguments (mc66 options allowed).
+# run.sh - builds qev and runs the command-line calculator build/qev with the arguments
+# (file names in them are taken from the folder where run.sh was called).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+here=$(pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 scripts/setup.sh
 cmake -S . -B build >/dev/null
 cmake --build build -j2 >/dev/null
-exec tclsh <(printf '%s\n' 'load build/libqev.so Qev' 'puts [mc66 {*}$argv]') "$@"
+cd "$here"
+exec "$root/build/qev" "$@"

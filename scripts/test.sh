@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build >/dev/null
 cmake --build build -j2
 (cd build && ctest --output-on-failure -j2)
 cmake -S . -B build-asan -DQEV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -2,6 +2,10 @@
 // the phase, real parts, several results, error exits and the result buffer.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
+
+#include "app/output.h"
 #include "support.h"
 
 TEST(printer, realAndComplex)
@@ -62,4 +66,32 @@ TEST(printer, longAnswersAreCutAndMarked)
     std::string r = qev({"mc66", "-u", plainunits(), "-p", "80", "-q", f});
     EXPECT_EQ(r.size(), 39999u);
     EXPECT_EQ(r.substr(r.size() - 17), "\n... (answer cut)");
+}
+
+// Numbers are written exactly as the stream itself writes a double, in every notation
+// and precision.
+TEST(printer, numbersAsTheStreamWritesThem)
+{
+    const long double values[] = {0, -0.0L, 1, -2.5L, 3.14159265358979L, 1e-300L, 1e300L, 6.02214076e23L,
+                                  1.0L / 3, 1e15L, 123456789012345678.0L, 0.1L, 5e-324L,
+                                  (long double)INFINITY, -(long double)INFINITY, (long double)NAN,
+                                  -1, 2, -3, 7, 10, 99, 100, 123456, -1234567, 999999999999999.0L,
+                                  1000000000000000.0L, 12345678901234.0L, 4e14L, 1e6L};
+    const std::ios::fmtflags formats[] = {std::ios::fmtflags(), std::ios::scientific, std::ios::fixed};
+    std::ostringstream *saved = cout2, mine, theirs;
+    for (auto f : formats)
+        for (int p : {0, 1, 2, 3, 5, 6, 7, 12, 14, 15, 17, 30, 399, 400})
+            for (long double v : values) {
+                mine.str("");
+                theirs.str("");
+                for (std::ostringstream *s : {&mine, &theirs}) {
+                    s->setf(f, std::ios::floatfield);
+                    s->precision(p);
+                }
+                cout2 = &mine;
+                putnum(v);
+                theirs << (double)v;
+                EXPECT_EQ(mine.str(), theirs.str()) << (double)v << " precision " << p;
+            }
+    cout2 = saved;
 }

@@ -2,7 +2,11 @@
 // ends, long tokens, name expansion from the library files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "support.h"
 
@@ -98,4 +102,23 @@ TEST(scanner, tooLongFormulaIsRefused)
     EXPECT_EQ(calc(f), "formula too long : error #1");
     EXPECT_EQ(withunits("#big= _" + std::string(990, '1') + "_\n", "big"), "formula too long : error #1");
     EXPECT_EQ(calc("1+1"), "(2)  ");
+}
+
+// Numbers convert exactly as the library's decimal conversion does.
+TEST(scanner, numbersConvertAsTheLibraryDoes)
+{
+    std::mt19937 rng(7);
+    std::vector<std::string> texts = {"0", "0.0", "00012", "1.", ".5", "0.1", "0.3", "123456789012345",
+                                      "1234567890123456", "0.000000000000000000001", "9007199254740993",
+                                      "3.141592653589793", "2.2250738585072014", "1e-5", "2E+3", "5.5.5", "7abc"};
+    for (int k = 0; k < 2000; k++) {
+        std::string t = std::to_string(rng() % 100000000);
+        t.insert(rng() % (t.size() + 1), ".");
+        texts.push_back(t);
+    }
+    for (const std::string &t : texts) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "(%.20e)  ", std::atof(t.c_str()));
+        EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S2", "-p", "20", "-q", t}), expected) << t;
+    }
 }

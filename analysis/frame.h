@@ -1,0 +1,91 @@
+// frame.h - the sampling frame of the analysis words "plot", "setrandf", "findx",
+// "findzer", "findmin", "findmax" and "integ".
+//
+// A keyword takes three numbers a, b, n and treats the rest of the formula as a function
+// of x. Its first phase stores a copy of that expression in 'S2' and turns the keyword
+// into a low-priority marker; each time the driver reaches a marker, the expression in
+// front of it has been reduced to one value, and the second phase records it, moves x
+// to the next grid point and splices in a fresh copy. The grid has exactly ceil(n)
+// points x_k = a + k*(b-a)/n (one point when n is 0); integration also samples b.
+//
+// Error exits of the analysis words:
+//   2  fewer than three nodes after the keyword; the keyword is not the first word of
+//      the formula, or the formula holds a second analysis word
+//   3  a parameter is not a number; parameters that would sample without end (a, b or n
+//      not finite, a equal to b, n negative, more than MAXSTEPS grid points)
+//   4  nothing after the parameters; the expression leaves no value at a grid point
+#ifndef QEV_ANALYSIS_FRAME_H
+#define QEV_ANALYSIS_FRAME_H
+
+#include "engine/node.h"
+
+// Most grid points an analysis word takes.
+const long MAXSTEPS = 1000000000L;
+
+// What distinguishes the analysis words in the common frame.
+struct analysisword {
+    const char *keyword;   // the word as typed, named by the refusals of the frame
+    const char *msgname;   // the name in the three parameter messages
+    const char *nothing;   // message for a missing function expression
+    float marker;          // priority of the marker the keyword turns into
+    bool sampleend;        // the end value b is sampled too (integration)
+};
+
+extern const analysisword PLOT, SETRANDF, FINDX, FINDZER, FINDMIN, FINDMAX, INTEG;
+
+// First phase on the keyword 'T': checks the parameters, sets 'flagrep', 'reps', 'repx',
+// 'repe', 'repj' and the grid, turns 'T' into the marker and stores the expression in
+// 'S2'. False after an error exit.
+bool firstphase(const analysisword &w);
+
+// Second phase entry: the value V = 'T'.next of the expression at 'repx', with every node
+// after it freed. Null after an error exit (a marker outside a sampling of 'w', or an
+// expression that left no value).
+lm *takevalue(const analysisword &w);
+
+// Index of the current sample (0 for the first), the number of samples in all, and the
+// third parameter n (the grid step is (b-a)/n).
+long sampleindex();
+long samplecount();
+long double samplesteps();
+
+// Abscissa of sample k; b for the sample after the grid of an integration.
+long double samplex(long k);
+
+// Moves 'repx' to the next sample and returns true, or returns false when the current
+// sample was the last one (then 'repx' keeps the last sampled abscissa).
+bool nextsample();
+
+// Appends a fresh copy of 'S2' after 'tail', the last node of the list. False after an
+// error exit.
+bool resplice(lm *tail);
+
+// Ends the sampling: frees the stored copy and writes what the folded operators wrote.
+void endsampling();
+
+// A new word node with text and priority, linked after 'x'; null after an error exit.
+lm *wordafter(lm *x, const char *text, float prio);
+
+// A new number node (phase 0, error 0, no units) linked after 'x'; null after an error exit.
+lm *numberafter(lm *x, long double mag);
+
+// Second phase of the chain searches: the marker becomes the sample, followed by the
+// chain word 'chain' (which the driver reduces with its operator 'op' after the last
+// sample) and a new marker 'marker'. Outside 'plainmode' each later sample is folded
+// into the first at once: the same reductions in the same order, in constant space.
+void chainsample(const analysisword &w, const char *chain, const char *marker, void (*op)());
+
+// True while the samples are folded as they come (not in 'plainmode'); a value that is not
+// a number ends the folding, and the rest is chained for the driver as it stands.
+bool foldable(const lm *V);
+
+// Forgets what the folded operators wrote (their reductions would never have run).
+void dropfolded();
+
+// Reduces "acc word R" with 'op' as the driver would, operands normalised, where 'acc'
+// is a number of the list and R a number outside it; the result stays in 'acc' and R is
+// freed. What the operator writes is kept for the end of the sampling, where the driver
+// would have reduced it. False after an error exit.
+bool fold(lm *acc, const char *word, void (*op)(), lm *R);
+
+#endif

@@ -1,0 +1,355 @@
+// main.cpp - qev, the calculator for terminals, scripts and headless machines: one
+// formula from the arguments, a batch from standard input, or an interactive session;
+// the subcommands live in subcmds.cpp. Every answer is the answer of a qev command
+// run in one Tcl interpreter, so variables persist from formula to formula.
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/lineedit.h"
+#include "cli/session.h"
+#include "engine/library.h"
+
+static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
+       qev SUBCOMMAND [ARGUMENTS...]
+
+Evaluates FORMULA (several words are joined with blanks) with units and errors and
+prints the answer. Without a formula, reads formulas from standard input, one per line,
+all in one engine, so variables persist ('5=a', then '%a*2'); one answer line per
+input line. On a terminal this is an interactive session with line editing and
+history; 'quit', 'exit' or Ctrl-D ends it.
+
+Options for formulas (also allowed after the formula; the last one wins):
+  -ce, -cr         complex results as magnitude*exp(i*phase), or real +i * imaginary
+  -R               real parts only
+  -S1, -S2, -S3    general (the default), scientific or fixed number format
+  -p N             N digits (12 unless given)
+  -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)
+  -f FILE          a function file instead of your library's
+  -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
+  --               the arguments after it are the formula
+
+Subcommands (your library is the default for -u and -f):
+  units [-n] [-u SYSTEM] [-S1|-S2|-S3] [-p N] [-cr] [FILTER]
+      every unit of the units file with its value in base units; -n names only;
+      FILTER keeps the names that contain it (or match it, when it holds * ? or [)
+  unitof [-t N] [-u SYSTEM] [-f FILE] RESULT|FORMULA
+      the name of the unit of a result text or of a formula's answer; -t N the N-th
+      unit of the same dimensions
+  fit DEGREE [X Y ...]
+      the least-squares polynomial of DEGREE through the pairs X Y, read from
+      standard input when none are given
+  addunit [-u SYSTEM] NAME [-unit U] [-mult M] [-add1 A] [-add2 B]
+      defines a unit: a number x followed by NAME is ((x + A) * M + B) U
+  addfunc [-f FILE] NAME BODY
+      defines a function; %0 to %9 in BODY stand for its arguments
+  functions [-f FILE]
+      the names of the user functions
+
+Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made from the
+shipped library on first use and keeps your definitions and the session history.
+
+Exit status: 0 for an answer, 1 when the answer is an error ("error #"), 2 for wrong
+usage.
+)";
+
+// Option words of formula evaluation, as the calculate command takes them.
+static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3"};
+static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q"};
+
+/* ---- shared helpers (cli.h) ---- */
+
+std::string parsedargs::value(const std::string &opt, const std::string &absent) const
+{
+    std::string v = absent;
+    for (const auto &o : options)
+        if (o.first == opt) v = o.second;
+    return v;
+}
+
+bool parsedargs::has(const std::string &opt) const
+{
+    for (const auto &o : options)
+        if (o.first == opt) return true;
+    return false;
+}
+
+static bool member(const std::vector<std::string> &list, const std::string &w)
+{
+    for (const std::string &x : list)
+        if (x == w) return true;
+    return false;
+}
+
+parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std::string> &flags,
+                     const std::vector<std::string> &valued)
+{
+    parsedargs p;
+    for (size_t i = 0; i < args.size(); i++) {
+        const std::string &a = args[i];
+        if (a == "--help" || a == "-h") {
+            p.help = true;
+            continue;
+        }
+        if (a == "--") {
+            p.words.insert(p.words.end(), args.begin() + i + 1, args.end());
+            break;
+        }
+        if (member(flags, a)) {
+            p.options.emplace_back(a, "");
+        } else if (member(valued, a)) {
+            if (i + 1 == args.size()) {
+                p.error = "option " + a + " needs a value";
+                return p;
+            }
+            if (a == "-q")
+                p.words.push_back(args[++i]);
+            else
+                p.options.emplace_back(a, args[++i]);
+        } else if (a.size() >= 2 && a[0] == '-' && (std::isalpha((unsigned char)a[1]) || a[1] == '-')) {
+            p.error = "unknown option " + a + " (a formula that begins with \"-\" goes after -q or --)";
+            return p;
+        } else {
+            p.words.push_back(a);
+        }
+    }
+    return p;
+}
+
+int help()
+{
+    std::fputs(HELP, stdout);
+    return EXIT_ANSWER;
+}
+
+int usage(const std::string &message)
+{
+    std::fprintf(stderr, "qev: %s\nTry 'qev --help' for more information.\n", tosystem(message).c_str());
+    return EXIT_USAGE;
+}
+
+bool wholenumber(const std::string &text, long max)
+{
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return std::stol(text) <= max;
+}
+
+static bool readable(const std::string &utf8path)
+{
+    return !utf8path.empty() && access(tosystem(utf8path).c_str(), R_OK) == 0;
+}
+
+std::string unitsystem(const std::string &given, std::string &error)
+{
+    if (given.empty()) return defaultsystem();
+    if (readable(given)) return given;
+    const userlibrary &lib = library();
+    auto s = lib.systems.find(given);
+    if (s != lib.systems.end()) return s->second;
+    std::string names;
+    for (const auto &n : lib.systems) names += " " + n.first;
+    error = "no unit system " + given + " (not a readable file" +
+            (names.empty() ? std::string(")") : ", nor one of your library's:" + names + ")");
+    return "";
+}
+
+std::string functionfile(const std::string &given, bool mustexist, std::string &error)
+{
+    if (given.empty()) return library().functions;
+    if (mustexist && !readable(given)) error = "cannot read the function file " + given;
+    return given;
+}
+
+std::string trimend(const std::string &text)
+{
+    size_t n = text.size();
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == '\t')) n--;
+    return text.substr(0, n);
+}
+
+bool iserror(const std::string &answer) { return answer.find("error #") != std::string::npos; }
+
+void emit(const std::string &text, bool flush)
+{
+    std::string out = tosystem(text) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (flush) std::fflush(stdout);
+}
+
+// Lines of standard input. The answers so far are flushed before every read that may
+// wait, so a program that writes a line and waits for its answer gets it at once,
+// while a file of formulas is answered in large writes.
+static bool nextline(std::string &line)
+{
+    static char buf[65536];
+    static size_t pos, end;
+    static bool eof;
+    line.clear();
+    for (;;) {
+        if (pos == end) {
+            if (eof) return !line.empty();
+            std::fflush(stdout);
+            ssize_t got = read(0, buf, sizeof buf);
+            if (got < 0 && errno == EINTR) continue;
+            libcheckall();
+            if (got <= 0) {
+                eof = true;
+                continue;
+            }
+            pos = 0;
+            end = (size_t)got;
+        }
+        char *nl = (char *)std::memchr(buf + pos, '\n', end - pos);
+        size_t stop = nl ? (size_t)(nl - buf) : end;
+        line.append(buf + pos, stop - pos);
+        pos = nl ? stop + 1 : stop;
+        if (nl) return true;
+    }
+}
+
+bool run(const std::vector<std::string> &args, std::string &answer)
+{
+    if (command(args, answer)) return true;
+    std::fprintf(stderr, "qev: %s\n", tosystem(answer).c_str());
+    return false;
+}
+
+/* ---- formulas ---- */
+
+// What every formula of this run is evaluated with: the calculate command's words
+// before the formula.
+static std::vector<std::string> calcwords;
+
+// Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
+static bool setupcalc(const parsedargs &p)
+{
+    std::string error;
+    calcwords = {"mc66", "-S1"};
+    for (const auto &o : p.options) {
+        if (o.first == "-u" || o.first == "-f") continue;
+        if (o.first == "-p" && !wholenumber(o.second, 65535)) {
+            usage("-p needs a whole number from 0 to 65535, not " + o.second);
+            return false;
+        }
+        calcwords.push_back(o.first);
+        if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
+    }
+    std::string usys = unitsystem(p.value("-u"), error);
+    std::string funcs = error.empty() ? functionfile(p.value("-f"), true, error) : "";
+    if (!error.empty()) {
+        usage(error);
+        return false;
+    }
+    if (!usys.empty()) calcwords.insert(calcwords.end(), {"-u", usys});
+    if (!funcs.empty()) calcwords.insert(calcwords.end(), {"-f", funcs});
+    calcwords.push_back("-q");
+    return true;
+}
+
+// Evaluates one formula; the answer is one line: line ends inside it become blanks.
+// 'error' is set when the answer holds an engine error; false on a Tcl error.
+static bool evaluate(const std::string &formula, std::string &answer, bool &error)
+{
+    calcwords.push_back(formula);
+    bool ok = run(calcwords, answer);
+    calcwords.pop_back();
+    // The engine keeps the unit system: it is read with the first formula of the run.
+    for (size_t k = 0; k + 1 < calcwords.size(); k++)
+        if (calcwords[k] == "-u") {
+            calcwords.erase(calcwords.begin() + k, calcwords.begin() + k + 2);
+            break;
+        }
+    if (!ok) return false;
+    for (char &c : answer)
+        if (c == '\n' || c == '\r') c = ' ';
+    answer = trimend(answer);
+    error = iserror(answer);
+    return true;
+}
+
+// One formula from the arguments.
+static int oneformula(const std::string &formula)
+{
+    std::string answer;
+    bool error;
+    if (!evaluate(formula, answer, error)) return EXIT_USAGE;
+    emit(answer, true);
+    return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
+}
+
+// Formulas from standard input, one answer line per line; 1 if any answer is an error.
+static int batch()
+{
+    std::string line, answer;
+    int status = EXIT_ANSWER;
+    libholdchecks(true);
+    while (nextline(line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        bool error;
+        if (!evaluate(fromsystem(line), answer, error)) return EXIT_USAGE;
+        emit(answer, false);
+        if (error) status = EXIT_ENGINEERROR;
+    }
+    return status;
+}
+
+// The interactive session on a terminal.
+static int interactive()
+{
+    const userlibrary &lib = library();
+    openlines(lib.ok ? lib.dir + "/history" : "");
+    std::printf("qev %s - formulas with units and errors; 'quit' or Ctrl-D ends.\n", QEV_VERSION);
+    std::string line, answer;
+    while (readline_("qev> ", line)) {
+        std::string formula = fromsystem(line);
+        size_t first = formula.find_first_not_of(" \t");
+        std::string word = first == std::string::npos ? "" : trimend(formula.substr(first));
+        if (word == "quit" || word == "exit") break;
+        remember(line);
+        bool error;
+        if (!evaluate(formula, answer, error)) break;
+        if (!answer.empty()) emit(answer, true);
+    }
+    closelines();
+    return EXIT_ANSWER;
+}
+
+static int qevmain(const std::vector<std::string> &args)
+{
+    if (!args.empty()) {
+        if (args[0] == "--version") {
+            std::printf("qev %s\n", QEV_VERSION);
+            return EXIT_ANSWER;
+        }
+        if (subcommandproc *sub = subcommandof(args[0])) return sub(std::vector<std::string>(args.begin() + 1, args.end()));
+    }
+    parsedargs p = parseargs(args, FLAGS, VALUED);
+    if (p.help) return help();
+    if (!p.error.empty()) return usage(p.error);
+    if (!setupcalc(p)) return EXIT_USAGE;
+    if (!p.words.empty()) {
+        std::string formula;
+        for (const std::string &w : p.words) formula += (formula.empty() ? "" : " ") + w;
+        return oneformula(formula);
+    }
+    return isatty(0) ? interactive() : batch();
+}
+
+int main(int argc, char *argv[])
+{
+    if (!opensession(argv[0])) return EXIT_USAGE;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; i++) args.push_back(fromsystem(argv[i]));
+    int status = qevmain(args);
+    closesession();
+    return status;
+}

@@ -1,0 +1,162 @@
+// session.cpp - the Tcl interpreter of the command line: creation, command calls, the
+// per-user library through the shared library script, and encodings.
+#include "cli/session.h"
+
+#include <clocale>
+#include <cstdio>
+
+#include <langinfo.h>
+
+#undef USE_TCL_STUBS
+#include <tcl.h>
+
+#include "userlib.h"
+
+extern "C" int Qev_Init(Tcl_Interp *interp);
+
+static Tcl_Interp *interp = nullptr;
+
+bool opensession(const char *argv0)
+{
+    Tcl_FindExecutable(argv0);
+    // The C locale names plain ASCII; text typed there is UTF-8 nearly always (a "±"
+    // read as two Latin-1 characters would be two unknown characters to the engine).
+    std::string before = std::setlocale(LC_CTYPE, nullptr);
+    std::setlocale(LC_CTYPE, "");
+    std::string codeset = nl_langinfo(CODESET);
+    std::setlocale(LC_CTYPE, before.c_str());
+    if (codeset == "ANSI_X3.4-1968" || codeset == "ASCII") Tcl_SetSystemEncoding(nullptr, "utf-8");
+    interp = Tcl_CreateInterp();
+    if (Qev_Init(interp) != TCL_OK || Tcl_Eval(interp, USERLIB_TCL) != TCL_OK) {
+        std::fprintf(stderr, "qev: cannot start the engine: %s\n", Tcl_GetStringResult(interp));
+        return false;
+    }
+    return true;
+}
+
+void closesession()
+{
+    if (interp) Tcl_DeleteInterp(interp);
+    interp = nullptr;
+    Tcl_Finalize();
+}
+
+// The qev commands are string procedures: they are called as Tcl would call them, with
+// the same argument strings, without building Tcl objects for every call.
+bool command(const std::vector<std::string> &args, std::string &answer)
+{
+    static std::map<std::string, Tcl_CmdInfo> procs;
+    auto it = procs.find(args[0]);
+    if (it == procs.end()) {
+        Tcl_CmdInfo info;
+        if (!Tcl_GetCommandInfo(interp, args[0].c_str(), &info)) info.proc = nullptr;
+        it = procs.emplace(args[0], info).first;
+    }
+    if (it->second.proc && !it->second.isNativeObjectProc) {
+        std::vector<const char *> argv;
+        for (const std::string &a : args) argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        int code = it->second.proc(it->second.clientData, interp, (int)args.size(), argv.data());
+        answer = Tcl_GetStringResult(interp);
+        Tcl_ResetResult(interp);
+        return code == TCL_OK;
+    }
+    std::vector<Tcl_Obj *> objs;
+    for (const std::string &a : args) {
+        Tcl_Obj *o = Tcl_NewStringObj(a.data(), (int)a.size());
+        Tcl_IncrRefCount(o);
+        objs.push_back(o);
+    }
+    int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), TCL_EVAL_GLOBAL);
+    answer = Tcl_GetStringResult(interp);
+    for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    Tcl_ResetResult(interp);
+    return code == TCL_OK;
+}
+
+// The string value of 'key' in the dict 'd', empty when absent.
+static std::string dictget(Tcl_Obj *d, const char *key)
+{
+    Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
+    Tcl_IncrRefCount(k);
+    Tcl_DictObjGet(nullptr, d, k, &v);
+    Tcl_DecrRefCount(k);
+    return v ? Tcl_GetString(v) : "";
+}
+
+const userlibrary &library()
+{
+    static userlibrary lib;
+    static bool done = false;
+    if (done) return lib;
+    done = true;
+    Tcl_Obj *cmd = Tcl_NewStringObj("qev::userlib", -1);
+    Tcl_IncrRefCount(cmd);
+    int code = Tcl_EvalObjv(interp, 1, &cmd, TCL_EVAL_GLOBAL);
+    Tcl_DecrRefCount(cmd);
+    if (code != TCL_OK) {
+        std::fprintf(stderr, "qev: cannot set up the user library: %s\n",
+                     tosystem(Tcl_GetStringResult(interp)).c_str());
+        Tcl_ResetResult(interp);
+        return lib;
+    }
+    Tcl_Obj *d = Tcl_GetObjResult(interp);
+    Tcl_IncrRefCount(d);
+    lib.ok = true;
+    lib.dir = dictget(d, "dir");
+    lib.units = dictget(d, "units");
+    lib.functions = dictget(d, "functions");
+    Tcl_Obj *k = Tcl_NewStringObj("systems", -1), *systems = nullptr;
+    Tcl_IncrRefCount(k);
+    Tcl_DictObjGet(nullptr, d, k, &systems);
+    Tcl_DecrRefCount(k);
+    if (systems) {
+        Tcl_DictSearch search;
+        Tcl_Obj *name, *path;
+        int end = 0;
+        if (Tcl_DictObjFirst(nullptr, systems, &search, &name, &path, &end) == TCL_OK) {
+            for (; !end; Tcl_DictObjNext(&search, &name, &path, &end))
+                lib.systems[Tcl_GetString(name)] = Tcl_GetString(path);
+            Tcl_DictObjDone(&search);
+        }
+    }
+    Tcl_DecrRefCount(d);
+    Tcl_ResetResult(interp);
+    return lib;
+}
+
+std::string defaultsystem()
+{
+    const userlibrary &lib = library();
+    auto si = lib.systems.find("SI");
+    if (si != lib.systems.end()) return si->second;
+    return lib.systems.empty() ? "" : lib.systems.begin()->second;
+}
+
+// True when every byte is ASCII, which reads the same in every encoding.
+static bool ascii(const std::string &text)
+{
+    for (char c : text)
+        if (c & 0x80) return false;
+    return true;
+}
+
+std::string fromsystem(const std::string &text)
+{
+    if (ascii(text)) return text;
+    Tcl_DString ds;
+    Tcl_ExternalToUtfDString(nullptr, text.data(), (int)text.size(), &ds);
+    std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
+    Tcl_DStringFree(&ds);
+    return s;
+}
+
+std::string tosystem(const std::string &text)
+{
+    if (ascii(text)) return text;
+    Tcl_DString ds;
+    Tcl_UtfToExternalDString(nullptr, text.data(), (int)text.size(), &ds);
+    std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
+    Tcl_DStringFree(&ds);
+    return s;
+}

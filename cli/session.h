@@ -1,0 +1,40 @@
+// session.h - the Tcl interpreter of the command line with the qev commands, the
+// user's library, and the conversions between the terminal's encoding and Tcl's.
+#ifndef QEV_CLI_SESSION_H
+#define QEV_CLI_SESSION_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The per-user library as the shared library script reports it.
+struct userlibrary {
+    bool ok = false;                               // false: it could not be set up
+    std::string dir;                               // the per-user data folder
+    std::string units;                             // the user's units file
+    std::string functions;                         // the user's function file
+    std::map<std::string, std::string> systems;    // unit-system name -> file
+};
+
+// Creates the interpreter and the commands; false (message on standard error) on failure.
+bool opensession(const char *argv0);
+
+// Deletes the interpreter and releases Tcl.
+void closesession();
+
+// Runs one command with each element of 'args' as one word (UTF-8); sets 'answer' to its
+// result. False when the command raised a Tcl error (the message is in 'answer').
+bool command(const std::vector<std::string> &args, std::string &answer);
+
+// The per-user library, set up on first use; a failure is reported once on standard error.
+const userlibrary &library();
+
+// The unit-system file used when none is given: "SI" if the library has it, else the
+// first one; empty when there is none.
+std::string defaultsystem();
+
+// Text between the system encoding (arguments, terminal, files) and UTF-8.
+std::string fromsystem(const std::string &text);
+std::string tosystem(const std::string &text);
+
+#endif

@@ -1,0 +1,236 @@
+// subcmds.cpp - the subcommands of qev: unit listing, unit of a result, polynomial fit,
+// unit and function definitions and the function list, each over its qev command.
+#include <fnmatch.h>
+
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/session.h"
+
+static const std::vector<std::string> NOFLAGS;
+
+// The common start of a subcommand: parse, answer --help, report wrong usage.
+// False when the subcommand is done; 'status' is then its exit status.
+static bool start(const std::vector<std::string> &args, const std::vector<std::string> &flags,
+                  const std::vector<std::string> &valued, parsedargs &p, int &status)
+{
+    p = parseargs(args, flags, valued);
+    if (p.help) {
+        status = help();
+        return false;
+    }
+    if (!p.error.empty()) {
+        status = usage(p.error);
+        return false;
+    }
+    return true;
+}
+
+// The words joined by blanks.
+static std::string joined(const std::vector<std::string> &words, size_t from = 0)
+{
+    std::string s;
+    for (size_t k = from; k < words.size(); k++) s += (k > from ? " " : "") + words[k];
+    return s;
+}
+
+// Whether a unit name passes the filter: contains it, or matches it as a pattern.
+static bool passes(const std::string &name, const std::string &filter)
+{
+    if (filter.empty()) return true;
+    if (filter.find_first_of("*?[") != std::string::npos) return fnmatch(filter.c_str(), name.c_str(), 0) == 0;
+    return name.find(filter) != std::string::npos;
+}
+
+/*
+ * units -- every entry of the units file, one line each: its name, two blanks and the
+ * value of one such unit in base units ('bru' entry by entry until an entry has no name).
+ */
+static int units(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, {"-n", "-cr", "-S1", "-S2", "-S3"}, {"-u", "-p"}, p, status)) return status;
+    if (p.words.size() > 1) return usage("units takes one filter, not " + joined(p.words));
+    std::string error, usys = unitsystem(p.value("-u"), error);
+    if (!error.empty()) return usage(error);
+    std::vector<std::string> words = {"bru", "-S1"};
+    for (const auto &o : p.options) {
+        if (o.first == "-u") continue;
+        if (o.first == "-p" && !wholenumber(o.second, 65535))
+            return usage("-p needs a whole number from 0 to 65535, not " + o.second);
+        words.push_back(o.first);
+        if (o.first == "-p") words.push_back(o.second);
+    }
+    if (!usys.empty()) words.insert(words.end(), {"-u", usys});
+    words.push_back("-q");
+    std::string filter = p.words.empty() ? "" : p.words[0], answer;
+    status = EXIT_ANSWER;
+    for (long k = 1;; k++) {
+        words.push_back(std::to_string(k));
+        if (!run(words, answer)) return EXIT_USAGE;
+        words.pop_back();
+        std::string name = answer.substr(0, answer.find(' '));
+        if (name.empty()) break;
+        if (!passes(name, filter)) continue;
+        if (p.has("-n")) {
+            emit(name);
+            continue;
+        }
+        emit(trimend(answer));
+        if (iserror(answer)) status = EXIT_ENGINEERROR;
+    }
+    return status;
+}
+
+/*
+ * unitof -- the name of the unit of a result text ('mtu'); a formula is evaluated
+ * first ('mc66') and its answer matched.
+ */
+static int unitof(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, NOFLAGS, {"-t", "-u", "-f", "-q"}, p, status)) return status;
+    if (p.words.empty()) return usage("unitof needs a result text or a formula");
+    std::string t = p.value("-t", "1");
+    if (!wholenumber(t, 1000000) || t == "0") return usage("-t needs a whole number from 1, not " + t);
+    std::string error, usys = unitsystem(p.value("-u"), error);
+    std::string funcs = error.empty() ? functionfile(p.value("-f"), true, error) : "";
+    if (!error.empty()) return usage(error);
+    std::string text = joined(p.words), answer;
+    std::vector<std::string> head;
+    if (!usys.empty()) head = {"-u", usys};
+    if (text.find('{') == std::string::npos) {
+        std::vector<std::string> calc = {"mc66", "-S1"};
+        calc.insert(calc.end(), head.begin(), head.end());
+        if (!funcs.empty()) calc.insert(calc.end(), {"-f", funcs});
+        calc.insert(calc.end(), {"-q", text});
+        if (!run(calc, answer)) return EXIT_USAGE;
+        if (iserror(answer)) {
+            emit(trimend(answer));
+            return EXIT_ENGINEERROR;
+        }
+        text = answer;
+    }
+    std::vector<std::string> match = {"mtu", "-t", t};
+    match.insert(match.end(), head.begin(), head.end());
+    match.insert(match.end(), {"-q", text});
+    if (!run(match, answer)) return EXIT_USAGE;
+    emit(trimend(answer));
+    return iserror(answer) ? EXIT_ENGINEERROR : EXIT_ANSWER;
+}
+
+/*
+ * fit -- the least-squares polynomial of a degree through number pairs ('regres'),
+ * the pairs from the arguments or, when there are none, from standard input.
+ */
+static int fit(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, NOFLAGS, NOFLAGS, p, status)) return status;
+    if (p.words.empty()) return usage("fit needs a degree, then the pairs X Y");
+    std::vector<std::string> values(p.words.begin() + 1, p.words.end());
+    if (values.empty()) {
+        std::string in((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        std::istringstream words(fromsystem(in));
+        for (std::string w; words >> w;) values.push_back(w);
+    }
+    // Each value followed by one blank: the data layout the command reads.
+    std::string data;
+    for (const std::string &v : values) data += v + " ";
+    std::string answer;
+    if (!run({"regres", p.words[0], data}, answer)) return EXIT_USAGE;
+    emit(trimend(answer));
+    // A polynomial ends with a line end; a refusal is a message without one.
+    return !answer.empty() && answer.back() == '\n' ? EXIT_ANSWER : EXIT_ENGINEERROR;
+}
+
+/*
+ * addunit -- appends a unit to the units file of the unit system ('anu'). The name may
+ * be given with -name or as the first word.
+ */
+static int addunit(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, NOFLAGS, {"-u", "-name", "-unit", "-mult", "-add1", "-add2"}, p, status)) return status;
+    if (p.words.size() > 1 || (p.words.size() == 1 && p.has("-name")))
+        return usage("addunit takes one unit name, not " + joined(p.words));
+    if (p.words.empty() && !p.has("-name")) return usage("addunit needs the unit's name");
+    std::string error, usys = unitsystem(p.value("-u"), error);
+    if (!error.empty()) return usage(error);
+    std::vector<std::string> words = {"anu"};
+    if (!usys.empty()) words.insert(words.end(), {"-u", usys});
+    if (!p.words.empty()) words.insert(words.end(), {"-name", p.words[0]});
+    for (const auto &o : p.options)
+        if (o.first != "-u") words.insert(words.end(), {o.first, o.second});
+    std::string answer;
+    if (!run(words, answer)) return EXIT_USAGE;
+    answer = trimend(answer);
+    if (answer.empty()) return EXIT_ANSWER;
+    emit(answer.substr(answer.find_first_not_of("\n")));
+    return EXIT_ENGINEERROR;
+}
+
+/*
+ * addfunc -- appends a function to the function file ('anf'); the words after the name
+ * form the body.
+ */
+static int addfunc(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, NOFLAGS, {"-f", "-q"}, p, status)) return status;
+    if (p.words.size() < 2) return usage("addfunc needs a name and a body");
+    std::string error, funcs = functionfile(p.value("-f"), false, error);
+    if (funcs.empty()) return usage("no function file: give -f FILE");
+    std::string answer;
+    if (!run({"anf", funcs, p.words[0], joined(p.words, 1)}, answer)) return EXIT_USAGE;
+    answer = trimend(answer);
+    if (answer.empty()) return EXIT_ANSWER;
+    emit(answer);
+    return EXIT_ENGINEERROR;
+}
+
+/*
+ * functions -- the names of the function file's entries, one a line ('fbr' entry by
+ * entry until one has no name).
+ */
+static int functions(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status;
+    if (!start(args, NOFLAGS, {"-f"}, p, status)) return status;
+    if (!p.words.empty()) return usage("functions takes no argument but -f FILE");
+    std::string error, funcs = functionfile(p.value("-f"), true, error);
+    if (!error.empty()) return usage(error);
+    if (funcs.empty()) return EXIT_ANSWER;
+    std::string answer;
+    for (long k = 1;; k++) {
+        if (!run({"fbr", funcs, std::to_string(k)}, answer)) return EXIT_USAGE;
+        answer = trimend(answer);
+        if (answer.empty()) break;
+        emit(answer);
+    }
+    return EXIT_ANSWER;
+}
+
+subcommandproc *subcommandof(const std::string &word)
+{
+    static const struct {
+        const char *name;
+        subcommandproc *proc;
+    } SUBCOMMANDS[] = {
+        {"units", units}, {"unitof", unitof}, {"fit", fit},
+        {"addunit", addunit}, {"addfunc", addfunc}, {"functions", functions},
+    };
+    for (const auto &s : SUBCOMMANDS)
+        if (word == s.name) return s.proc;
+    return nullptr;
+}

@@ -1,0 +1,85 @@
+// bru.cpp - the unit listing command, and the argument frame it shares with 'mtu'.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/output.h"
+#include "commands/commands.h"
+#include "commands/unitcmd.h"
+#include "engine/state.h"
+#include "engine/unitvariant.h"
+
+void unitcommand(cmdargs &a, void (*evaluate)(char *text))
+{
+    int argc = a.argc;
+    char **v = a.argv.data();
+    cout2->precision(12);
+    cout2->setf(std::ios::scientific, std::ios::floatfield);
+    FORMNAME[0] = 0;
+    NAME55 = 1;
+
+    for (int i = 1; i < argc - 1; i++)
+        if (isopt(v[i], "-cr")) how223 = 0;
+    for (int i = 1; i < argc - 1; i++) {
+        if (isopt(v[i], "-S1")) cout2->unsetf(std::ios::floatfield);
+        if (isopt(v[i], "-S2")) cout2->setf(std::ios::scientific, std::ios::floatfield);
+        if (isopt(v[i], "-S3")) cout2->setf(std::ios::fixed, std::ios::floatfield);
+    }
+    for (int i = 1; i < argc - 1; i++)
+        if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
+    for (int i = 1; i < argc; i++)
+        if (isopt(v[i], "-n")) NAME55 = 0;
+
+    for (int i = 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && isopt(v[i], "-u")) {
+            readunitsystem(a.path[i + 1].c_str());
+            i++;
+            continue;
+        }
+        if (!last && isopt(v[i], "-f")) {
+            readfunctionfile(a.path[i + 1].c_str());
+            i++;
+            continue;
+        }
+        const char *p = v[i - 1];
+        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
+        if (formula && v[i][0]) evaluate(v[i]);
+    }
+}
+
+// The entry number at the start of 'text', truncated toward zero; 0 when there is none.
+static long entrynumber(const char *text)
+{
+    double n = std::trunc(std::atof(text));
+    if (!(n > -1e9)) return 0;
+    return n < 1e9 ? (long)n : 1000000000L;
+}
+
+void handlestr1c(char *text)
+{
+    std::string name;
+    entryname(entrynumber(text), name);
+    *cout2 << name << "  ";
+    std::string formula = "1 " + name + " ";
+    evaluate1c(&formula[0]);
+}
+
+/*
+ * bru --
+ *   Lists units-file entries: for each entry-number argument the entry's name, two
+ *   blanks and the value of one such unit in base units. Options "-cr" "-S1" "-S2"
+ *   "-S3" "-p" "-n" (names only) "-u" "-f" "-q".
+ * Results:
+ *   TCL_OK; the result is the listing, engine messages included.
+ * Side effects:
+ *   Sets how223 with "-cr", the unit system with "-u", varib[0] to the last value.
+ */
+int bru(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
+{
+    static cmdargs a;
+    begincommand(a, argc, argv);
+    unitcommand(a, handlestr1c);
+    return endcommand(interp);
+}

@@ -1,0 +1,165 @@
+// fastpath_test.cpp - the fast paths (kept library entries, the settled prefix of the
+// reduction driver, folded analysis samples) against the plain evaluation, on
+// generated formulas, with the library edited between formulas.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/state.h"
+#include "support.h"
+
+namespace {
+
+// Everything an evaluation may change, to run one formula twice from the same start.
+struct engine {
+    lm vars[256];
+    long double rep[9];
+    int flag;
+    float rnd[1010], center, factor, max;
+    char how, real, table;
+
+    void save()
+    {
+        std::memcpy(vars, varib, sizeof vars);
+        long double r[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
+        std::memcpy(rep, r, sizeof rep);
+        flag = repflag;
+        std::memcpy(rnd, randfunc, sizeof rnd);
+        center = randcenter, factor = randfactor, max = randmax;
+        how = how223, real = Realonly, table = flagrep;
+    }
+    void restore() const
+    {
+        std::memcpy(varib, vars, sizeof vars);
+        repx = rep[0], repy = rep[1], reps = rep[2], repe = rep[3], repj = rep[4];
+        repold = rep[5], repph = rep[6], represx = rep[7], repres3 = rep[8];
+        repflag = flag;
+        std::memcpy(randfunc, rnd, sizeof rnd);
+        randcenter = center, randfactor = factor, randmax = max;
+        how223 = how, Realonly = real, flagrep = table;
+    }
+    bool operator==(const engine &o) const
+    {
+        for (int k = 0; k < 256; k++) {
+            const lm &a = vars[k], &b = o.vars[k];
+            if (std::memcmp(&a.mag, &b.mag, 10) || std::memcmp(&a.phase, &b.phase, 10) ||
+                std::memcmp(&a.err, &b.err, 10) || a.kind != b.kind || std::memcmp(a.text, b.text, sizeof a.text))
+                return false;
+            for (int u = 0; u < 6; u++)
+                if (std::memcmp(&a.units[u], &b.units[u], 10)) return false;
+        }
+        for (int k = 0; k < 9; k++)
+            if (std::memcmp(&rep[k], &o.rep[k], 10)) return false;
+        return flag == o.flag && !std::memcmp(rnd, o.rnd, sizeof rnd) && center == o.center &&
+               factor == o.factor && max == o.max && how == o.how && table == o.table;
+    }
+};
+
+// A generator of formulas: numbers, constants, units, variables, user functions,
+// functions, operators, errors, brackets, and now and then an analysis word or a fault.
+struct generator {
+    std::mt19937 rng{20261208};
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+    std::string number()
+    {
+        static const char *const N[] = {"0", "1", "2", "3", "0.5", "1e-3", "2.5E+2", "7", "10", "0.25", "-1", "-2.5"};
+        return N[pick(12)];
+    }
+    std::string atom(int depth)
+    {
+        static const char *const A[] = {"pi", "e", "i", "x", "%a", "%b", "5 ft", "2 km", "3 kg", "1 s",
+                                        "4 N", "100 degC", "2 mph", "1 u1", "3 u2", "%q"};
+        switch (pick(depth > 2 ? 4 : 10)) {
+        case 0: case 1: return number();
+        case 2: return A[pick(16)];
+        case 3: return "x";
+        case 4: {
+            static const char *const F[] = {"sin", "cos", "sqrt", "ln", "exp", "abs", "Re", "Im", "atan", "conj"};
+            return std::string(F[pick(10)]) + "(" + expr(depth + 1) + ")";
+        }
+        case 5: return "(" + expr(depth + 1) + ")";
+        case 6: return "sq(" + expr(depth + 1) + ")";
+        case 7: return "add2(" + expr(depth + 1) + "," + expr(depth + 1) + ")";
+        case 8: return "-" + atom(depth + 1);
+        default: return number() + " err " + number();
+        }
+    }
+    std::string expr(int depth)
+    {
+        static const char *const OPS[] = {"+", "-", "*", "/", "^", "+", "*", "-", " min ", " max ", " zer ",
+                                          " $m ", "\xC2\xB1", " root ", "*", "/"};
+        std::string s = atom(depth);
+        int terms = pick(depth > 2 ? 2 : 4);
+        for (int k = 0; k < terms; k++) s += OPS[pick(16)] + atom(depth + 1);
+        return s;
+    }
+    std::string formula()
+    {
+        static const char *const KW[] = {"plot", "setrandf", "findx", "findzer", "findmin", "findmax", "integ"};
+        static const char *const N[] = {"0", "1", "2", "3", "4", "7", "2.5", "10", "33"};
+        switch (pick(12)) {
+        case 0: case 1: case 2:
+            return std::string(KW[pick(7)]) + " " + N[pick(9)] + " " + N[pick(9)] + " " + N[pick(9)] + " " + expr(1);
+        case 3: return expr(0) + "=a";
+        case 4: return expr(0) + "=b";
+        case 5: return expr(0) + " , " + expr(1);
+        case 6: return expr(0) + (pick(2) ? ")" : "(");
+        default: return expr(0);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(fastpath, sameAnswersAsPlainEvaluation)
+{
+    std::ifstream shipped(QEV_BUILD "/data/qev.units");
+    std::stringstream units;
+    units << shipped.rdbuf();
+    std::string unitsfile = tmpfile_(units.str() + "#u1= _~_3_m_\n");
+    std::string usys = tmpfile_("SI m kg s K C mol " + unitsfile);
+    std::string fns = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n");
+
+    generator g;
+    engine start, fast, plain;
+    int analysed = 0;
+    for (int n = 0; n < 3000; n++) {
+        if (n % 97 == 0) qev({"anu", "-u", usys, "-name", "u" + std::to_string(n + 2), "-mult", std::to_string(n), "-unit", "m/s"});
+        if (n % 250 == 125) {  // the same entries written anew: same size, new time
+            std::ifstream in(unitsfile);
+            std::stringstream all;
+            all << in.rdbuf();
+            in.close();
+            std::ofstream(unitsfile) << all.str();
+        }
+        std::string f = g.formula();
+        std::vector<std::string> args = {"mc66", "-u", usys, "-f", fns, "-S1", "-p", "15", "-q", f};
+        if (n % 5 == 0) args.insert(args.begin() + 1, "-cr");
+        if (n % 7 == 0) args.insert(args.begin() + 1, "-R");
+
+        start.save();
+        plainmode = true;
+        std::srand(n);
+        std::string expected = qev(args);
+        plain.save();
+        start.restore();
+        plainmode = false;
+        std::srand(n);
+        std::string answer = qev(args);
+        fast.save();
+        if (std::getenv("QEV_SHOW")) std::printf("%s\n   => %s\n", f.c_str(), answer.c_str());
+        ASSERT_EQ(answer, expected) << f;
+        ASSERT_TRUE(fast == plain) << f;
+        if (f.find(' ') < 9 && f[0] != '-' && answer.find("error") == std::string::npos && answer[0] != '(') analysed++;
+    }
+    EXPECT_GT(analysed, 300);
+    qev({"mc66", "-ce", "-q", "setrandf 0 1 500 1"});
+}
