@@ -63,8 +63,8 @@ proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
 # The pairs of an answer in table mode, flat {x0 y0 x1 y1 ...}, or {} when the answer is
 # not such a table: numbers without brackets, two before each " ; ".
 proc zt::pairs {answer} {
-    if {[iserror $answer] || [string first ( $answer] >= 0} { return {} }
     regsub -all {\{[^\}]*\}} $answer " " text
+    if {[iserror $answer] || [string first ( $text] >= 0} { return {} }
     set flat {}
     foreach piece [split $text ";"] {
         set words [regexp -all -inline {\S+} $piece]
