@@ -106,4 +106,13 @@ static void formula(benchmark::State &state, const char *text)
 BENCHMARK_CAPTURE(formula, conversion, "60 mph");
 BENCHMARK_CAPTURE(formula, functions, "sin(1+i)*exp(2)/sqrt(3 err 0.1)");
 
+// The analysis words, 1000 samples each.
+BENCHMARK_CAPTURE(formula, plot, "plot 0 1 1000 x^2");
+BENCHMARK_CAPTURE(formula, setrandf, "setrandf 0 1 1000 x^2");
+BENCHMARK_CAPTURE(formula, findx, "findx 0 1 1000 x-0.3");
+BENCHMARK_CAPTURE(formula, findzer, "findzer 0 1 1000 x-0.3");
+BENCHMARK_CAPTURE(formula, findmin, "findmin 0 1 1000 (x-0.3)^2");
+BENCHMARK_CAPTURE(formula, findmax, "findmax 0 1 1000 x*(1-x)");
+BENCHMARK_CAPTURE(formula, integ, "integ 0 1 1000 x^2");
+
 BENCHMARK_MAIN();

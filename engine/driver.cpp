@@ -246,47 +246,51 @@ static void dispatch(const reducerules &r)
     syntaxerror();
 }
 
-// The leftmost word of greatest priority above -3, searched from 'from' (null: from
-// 'S'). 'before' receives the greatest priority of the words passed before it.
-static lm *leftmostmax(lm *from, float &before)
+// The leftmost word of greatest priority above -3, searched from 'from' (null: 'S').
+static lm *leftmostmax(lm *from)
 {
     lm *best = nullptr;
-    float seen = -HUGE_VALF;
-    before = -HUGE_VALF;
-    for (lm *n = from ? from : S; n; n = n->next) {
-        if (n->kind != LM_WORD || !(n->prio > -3)) continue;
-        if (!best || n->prio > best->prio) {
-            before = seen;
-            best = n;
-        }
-        if (n->prio > seen) seen = n->prio;
-    }
+    for (lm *n = from ? from : S; n; n = n->next)
+        if (n->kind == LM_WORD && n->prio > -3 && (!best || n->prio > best->prio)) best = n;
     return best;
+}
+
+// The greatest priority of the words from 'from' up to 'to' (not included); false when
+// 'stop' comes first.
+static bool maxbetween(lm *from, lm *to, lm *stop, float &max)
+{
+    max = -HUGE_VALF;
+    for (lm *n = from ? from : S; n != to; n = n->next) {
+        if (n == stop) return false;
+        if (n->kind == LM_WORD && n->prio > -3 && n->prio > max) max = n->prio;
+    }
+    return true;
 }
 
 // Selects 'T'. Every word before 'from' has a priority below 'bound', so a word after
 // it that reaches 'bound' is the leftmost of greatest priority of the whole list; only
 // otherwise is the whole list searched. Operations change nothing before the second
 // node in front of 'T' but for 'setxy', which drops the start of the list (the caller
-// then starts afresh), so that node and the words before it move into the prefix.
+// then starts afresh), so the words before that node become the new prefix.
 static lm *select(lm *&from, float &bound)
 {
-    float before;
-    lm *best = nullptr;
+    lm *best = nullptr, *start = nullptr;
     if (from && !plainmode) {
-        best = leftmostmax(from, before);
-        if (best && best->prio > bound) {
-            if (before > bound) bound = before;
-        } else {
-            best = nullptr;
-        }
+        best = leftmostmax(from);
+        if (best && best->prio > bound) start = from;
+        else best = nullptr;
     }
     if (!best) {
-        best = leftmostmax(nullptr, before);
-        bound = before;
+        best = leftmostmax(nullptr);
+        bound = -HUGE_VALF;
     }
-    from = best && best->prev ? best->prev->prev : nullptr;
-    if (!from) bound = -HUGE_VALF;
+    // The words before the second node in front of 'T' are the new prefix. When it ends
+    // before the old one, the old bound holds for it all the more.
+    lm *to = best && best->prev ? best->prev->prev : nullptr;
+    float max;
+    if (!to) bound = -HUGE_VALF;
+    else if (maxbetween(start, to, best, max) && max > bound) bound = max;
+    from = to;
     return best;
 }
 
