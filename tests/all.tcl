@@ -4,5 +4,6 @@ namespace import ::tcltest::*
 set build [file normalize [lindex $argv 0]]
 load [file join $build libqev.so] Qev
 set ::qevbuild $build
-configure -testdir [file dirname [file normalize [info script]]] -singleproc 1
+# ui.test needs wish and an X server: it has a test of its own.
+configure -testdir [file dirname [file normalize [info script]]] -singleproc 1 -notfile ui.test
 runAllTests

@@ -1,0 +1,178 @@
+# calc.tcl - the calculator of the window: display options, evaluation with mc66,
+# the history pane, formula recall and the keypad. Namespace zt.
+
+namespace eval zt {
+    # Display options, as the widgets show them.
+    variable opt
+    array set opt {complex exp format general digits 10 real 0}
+    variable statustext ""     ;# the status line
+    variable recalled {}       ;# formulas evaluated, oldest first
+    variable recallpos 0       ;# index into 'recalled' while stepping with Up/Down
+    variable last ""           ;# the last answer that was a result (not an error)
+    variable lastformula ""    ;# its formula
+    variable lastpairs {}      ;# the last answer that was a table of pairs, flat x y ...
+    variable lastpairsformula ""
+}
+
+proc zt::status {text} { variable statustext $text }
+
+# Whether the extension has all the commands named; when not, says so in the status line.
+proc zt::have {args} {
+    foreach cmd $args {
+        if {[info commands ::$cmd] eq ""} {
+            status "This build of qev has no $cmd command."
+            return 0
+        }
+    }
+    return 1
+}
+
+# Colours a dialog's answer label: green for success, red for a complaint.
+proc zt::answercolour {w ok} {
+    if {[winfo exists $w]} { $w configure -foreground [expr {$ok ? "#106010" : "#b00000"}] }
+}
+
+# The display options of the command line: complex form, format, digits, real part only.
+proc zt::options {} {
+    variable opt
+    set o [list [expr {$opt(complex) eq "rect" ? "-cr" : "-ce"}]]
+    lappend o [dict get {general -S1 scientific -S2 fixed -S3} $opt(format)]
+    set d $opt(digits)
+    if {![string is digit -strict $d] || $d < 1} { set d 10 }
+    lappend o -p [expr {min($d, 30)}]
+    if {$opt(real)} { lappend o -R }
+    return $o
+}
+
+# Steps the number of digits by 'delta'.
+proc zt::digits {delta} {
+    variable opt
+    set d $opt(digits)
+    if {![string is digit -strict $d]} { set d 10 }
+    set opt(digits) [expr {max(1, min(30, $d + $delta))}]
+}
+
+# The answer of mc66 for 'formula' with the current options, unit system and functions.
+proc zt::calc {formula} {
+    mc66 {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula
+}
+
+# Whether an answer reports an abandoned evaluation.
+proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
+
+# The pairs of an answer in table mode, flat {x0 y0 x1 y1 ...}, or {} when the answer is
+# not such a table: numbers without brackets, two before each " ; ".
+proc zt::pairs {answer} {
+    regsub -all {\{[^\}]*\}} $answer " " text
+    if {[iserror $answer] || [string first ( $text] >= 0} { return {} }
+    set flat {}
+    foreach piece [split $text ";"] {
+        set words [regexp -all -inline {\S+} $piece]
+        if {[llength $words] != 2} { return {} }
+        foreach w $words {
+            if {![string is double -strict $w]} { return {} }
+            lappend flat $w
+        }
+    }
+    return $flat
+}
+
+# Appends text to the history pane with a tag and keeps the newest line in view.
+proc zt::history {text tag} {
+    .f.hist configure -state normal
+    .f.hist insert end $text\n $tag
+    .f.hist configure -state disabled
+    .f.hist see end
+}
+
+proc zt::clearhistory {} {
+    .f.hist configure -state normal
+    .f.hist delete 1.0 end
+    .f.hist configure -state disabled
+}
+
+# Evaluates the formula of the entry: the formula and its answer go to the history;
+# a table of pairs opens the plot window.
+proc zt::evaluate {} {
+    variable recalled
+    variable recallpos
+    set e .f.line.formula
+    set formula [$e get]
+    if {[string trim $formula] eq ""} return
+    if {[lindex $recalled end] ne $formula} { lappend recalled $formula }
+    set recallpos [llength $recalled]
+    $e delete 0 end
+    show $formula [calc $formula]
+}
+
+# Shows a formula and its answer, remembers results and tables.
+proc zt::show {formula answer} {
+    variable last
+    variable lastformula
+    variable lastpairs
+    variable lastpairsformula
+    variable match
+    history $formula formula
+    set text [string trimright $answer]
+    if {[iserror $answer]} {
+        history "× $text" error
+        status "The formula could not be evaluated."
+        return
+    }
+    history $text answer
+    set last $answer
+    set lastformula $formula
+    set match 0
+    set p [pairs $answer]
+    if {[llength $p] > 0} {
+        set lastpairs $p
+        set lastpairsformula $formula
+        status "[expr {[llength $p] / 2}] pairs"
+        plot $formula $p
+    } else {
+        status ""
+    }
+}
+
+# Puts the formula at the history line 'index' back into the entry.
+proc zt::recallat {index} {
+    set line [.f.hist get "$index linestart" "$index lineend"]
+    set e .f.line.formula
+    $e delete 0 end
+    $e insert 0 $line
+    focus $e
+}
+
+# Steps through earlier formulas: -1 older, 1 newer; past the newest the entry is empty.
+proc zt::recall {step} {
+    variable recalled
+    variable recallpos
+    set n [llength $recalled]
+    if {$n == 0} return
+    set recallpos [expr {max(0, min($n, $recallpos + $step))}]
+    set e .f.line.formula
+    $e delete 0 end
+    if {$recallpos < $n} { $e insert 0 [lindex $recalled $recallpos] }
+    $e icursor end
+}
+
+# Inserts text at the cursor of the formula. Words get a blank on each side where the
+# neighbouring character would otherwise run into them.
+proc zt::insert {text} {
+    set e .f.line.formula
+    set pos [$e index insert]
+    set s [$e get]
+    if {[regexp {^[$A-Za-z]} $text]} {
+        set before [string index $s [expr {$pos - 1}]]
+        set after [string index $s $pos]
+        set pad [expr {[regexp {[[:alnum:].)]} $before] ? " " : ""}]
+        if {[string index $text 0] eq "\$"} {
+            if {![string is space -strict $after]} { append text " " }
+        } elseif {[string index $text end] ne "(" && [regexp {[[:alnum:].(]} $after]} {
+            append text " "
+        }
+        set text $pad$text
+    }
+    $e insert insert $text
+    focus $e
+}

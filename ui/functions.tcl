@@ -1,0 +1,277 @@
+# functions.tcl - the dialog that defines a function (anf), the list of functions (fbr),
+# and the polynomial fit dialog (regres). Namespace zt.
+
+namespace eval zt {
+    variable df                ;# fields of the function dialog
+    array set df {name "" body "" answer ""}
+    variable fit               ;# fields of the fit dialog
+    array set fit {degree 1 poly "" answer ""}
+}
+
+# Why a name cannot name a library entry, or "" when it can.
+proc zt::badname {name what} {
+    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $name]} {
+        return "A $what name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
+    }
+    return ""
+}
+
+# ---- Function dialog
+
+# Opens the function dialog, with 'body' as the body when given.
+proc zt::definefunction {{body ""}} {
+    if {![have anf]} return
+    variable df
+    set w .deffunc
+    if {![winfo exists $w]} { array set df {name "" body ""} }
+    if {$body ne ""} { set df(body) $body }
+    if {[winfo exists $w]} {
+        wm deiconify $w
+        raise $w
+        focus $w.f.name
+        return
+    }
+    toplevel $w
+    wm title $w "qev: define a function"
+    ttk::frame $w.f -padding 8
+    pack $w.f -fill both -expand 1
+    ttk::label $w.f.lname -text Name
+    ttk::entry $w.f.name -textvariable zt::df(name) -width 16
+    ttk::label $w.f.lbody -text Body
+    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font TkFixedFont
+    ttk::label $w.f.help -foreground #505050 -wraplength 420 -text \
+        "%0 … %9 stand for the arguments: the body %0^2+1 named sq makes sq(3) equal 10."
+    ttk::label $w.f.answer -textvariable zt::df(answer) -wraplength 420
+    ttk::frame $w.f.b
+    ttk::button $w.f.b.ok -text Define -default active -command zt::definefunctionok
+    ttk::button $w.f.b.list -text "List…" -command zt::listfunctions
+    ttk::button $w.f.b.close -text Close -command [list destroy $w]
+    pack $w.f.b.ok $w.f.b.list $w.f.b.close -side left -padx 2
+    grid $w.f.lname $w.f.name -sticky w -pady 2 -padx 2
+    grid $w.f.lbody $w.f.body -sticky w -pady 2 -padx 2
+    grid configure $w.f.body -sticky ew
+    grid $w.f.help - -sticky w -pady 4
+    grid $w.f.answer - -sticky w
+    grid $w.f.b - -sticky e
+    grid columnconfigure $w.f 1 -weight 1
+    bind $w <Return> {zt::definefunctionok; break}
+    bind $w <KP_Enter> {zt::definefunctionok; break}
+    bind $w <Escape> [list destroy $w]
+    set df(answer) ""
+    focus $w.f.name
+}
+
+# Appends the function of the dialog to the user's function file; shows the answer.
+proc zt::definefunctionok {} {
+    variable df
+    variable functions
+    set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
+    set why [badname $df(name) function]
+    if {$functions eq ""} { set why "There is no function file." }
+    if {$why eq "" && $body eq ""} { set why "The body is empty." }
+    if {$why eq "" && [string first # $body] >= 0} { set why "The body may not hold \"#\"." }
+    if {$why ne ""} {
+        answercolour .deffunc.f.answer 0
+        set df(answer) $why
+        return $why
+    }
+    if {![file exists $functions]} {
+        # A new file gets a title line: the first word of the file is its title.
+        set f [open $functions a]
+        puts $f Functions
+        close $f
+        file attributes $functions -permissions 0664
+    }
+    set answer [anf $functions $df(name) $body]
+    set ok [expr {[string trim $answer] eq ""}]
+    answercolour .deffunc.f.answer $ok
+    if {$ok} {
+        set df(answer) "Defined $df(name)."
+        status "Function $df(name) defined."
+        if {[winfo exists .funcs]} { loadfunctions }
+    } else {
+        set df(answer) [string trim $answer]
+    }
+    return $answer
+}
+
+# ---- Function list
+
+proc zt::listfunctions {} {
+    if {![have fbr]} return
+    set w .funcs
+    if {[winfo exists $w]} {
+        wm deiconify $w
+        raise $w
+        loadfunctions
+        focuslist $w.f.list
+        return
+    }
+    toplevel $w
+    wm title $w "qev functions"
+    ttk::frame $w.f -padding 4
+    pack $w.f -fill both -expand 1
+    ttk::treeview $w.f.list -columns {name args body} -show headings -selectmode browse \
+        -yscrollcommand [list $w.f.sb set] -height 12
+    foreach {c t wd} {name Name 100 args Arguments 80 body Body 300} {
+        $w.f.list heading $c -text $t -anchor w
+        $w.f.list column $c -width $wd
+    }
+    ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.list yview]
+    ttk::frame $w.f.b
+    ttk::button $w.f.b.insert -text Insert -command zt::insertfunction
+    ttk::button $w.f.b.define -text "Define…" -command zt::definefunction
+    ttk::button $w.f.b.close -text Close -command [list destroy $w]
+    pack $w.f.b.insert $w.f.b.define $w.f.b.close -side left -padx 2
+    grid $w.f.list $w.f.sb -sticky nsew
+    grid $w.f.b - -sticky e -pady {4 0}
+    grid columnconfigure $w.f 0 -weight 1
+    grid rowconfigure $w.f 0 -weight 1
+    bind $w.f.list <Double-1> zt::insertfunction
+    bind $w.f.list <Return> {zt::insertfunction; break}
+    bind $w <Escape> [list destroy $w]
+    loadfunctions
+    focuslist $w.f.list
+}
+
+# Fills the function list: names by fbr, arguments and bodies read from the file.
+proc zt::loadfunctions {} {
+    variable functions
+    set t .funcs.f.list
+    $t delete [$t children {}]
+    if {$functions eq "" || ![file readable $functions]} { return 0 }
+    set f [open $functions]
+    fconfigure $f -encoding iso8859-1
+    set entries [regexp -all -inline {#[^#]*} [read $f]]
+    close $f
+    for {set n 1} {$n <= 10000} {incr n} {
+        set name [string trim [fbr $functions $n]]
+        if {$name eq ""} break
+        set args ""
+        set body [string trim [string map {_ " "} [lindex $entries $n-1]]]
+        regexp {^[^=]*=\s*(.*)$} $body -> body
+        if {[regexp {^\((.*)\)\s*func\s+(\d+)$} $body -> inner count]} {
+            set body [string trim $inner]
+            set args $count
+        }
+        $t insert {} end -values [list $name $args $body]
+    }
+    return [expr {$n - 1}]
+}
+
+# Inserts "name(" of the selected function into the formula.
+proc zt::insertfunction {} {
+    set t .funcs.f.list
+    set sel [$t selection]
+    if {$sel eq ""} return
+    set values [$t item [lindex $sel 0] -values]
+    insert "[lindex $values 0][expr {[lindex $values 1] eq "0" ? "" : "("}]"
+}
+
+# ---- Polynomial fit
+
+proc zt::fitdialog {} {
+    if {![have regres]} return
+    set w .fit
+    if {[winfo exists $w]} {
+        wm deiconify $w
+        raise $w
+        focus $w.f.data
+        return
+    }
+    toplevel $w
+    wm title $w "qev: fit a polynomial"
+    ttk::frame $w.f -padding 8
+    pack $w.f -fill both -expand 1
+    ttk::label $w.f.ldeg -text Degree -underline 0
+    ttk::spinbox $w.f.degree -from 0 -to 12 -width 4 -textvariable zt::fit(degree)
+    ttk::label $w.f.ldata -text "Pairs x y, one per line or in a row:" -underline 0
+    text $w.f.data -width 40 -height 10 -font TkFixedFont -undo 1 \
+        -yscrollcommand [list $w.f.sb set]
+    ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.data yview]
+    ttk::label $w.f.lpoly -text Polynomial
+    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font TkFixedFont
+    ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 380 -foreground #b00000
+    ttk::frame $w.f.b
+    ttk::button $w.f.b.fit -text Fit -underline 0 -command zt::fitok
+    ttk::button $w.f.b.x -text "Insert with x" -underline 12 -command {zt::fitinsert x}
+    ttk::button $w.f.b.p -text "Insert with %0" -underline 13 -command {zt::fitinsert %0}
+    ttk::button $w.f.b.def -text "Define function…" -underline 0 -command zt::fitdefine
+    ttk::button $w.f.b.close -text Close -underline 0 -command [list destroy $w]
+    pack $w.f.b.fit $w.f.b.x $w.f.b.p $w.f.b.def $w.f.b.close -side left -padx 2
+    grid $w.f.ldeg $w.f.degree -sticky w -pady 2
+    grid $w.f.ldata - - -sticky w
+    grid $w.f.data - $w.f.sb -sticky nsew
+    grid $w.f.lpoly $w.f.poly - -sticky ew -pady {6 2}
+    grid configure $w.f.lpoly -sticky w
+    grid $w.f.answer - - -sticky w
+    grid $w.f.b - - -sticky e
+    grid columnconfigure $w.f 1 -weight 1
+    grid rowconfigure $w.f 2 -weight 1
+    bind $w.f.degree <Return> {zt::fitok; break}
+    bind $w.f.data <Control-Return> {zt::fitok; break}
+    # Tab leaves the data instead of inserting a tab character.
+    bind $w.f.data <Tab> {focus [tk_focusNext %W]; break}
+    bind $w <Alt-f> {zt::fitok}
+    bind $w <Alt-d> {zt::fitdefine}
+    bind $w <Alt-x> {zt::fitinsert x}
+    bind $w <Alt-0> {zt::fitinsert %0}
+    bind $w <Alt-p> {focus .fit.f.data}
+    bind $w <Alt-c> [list destroy $w]
+    bind $w <Escape> [list destroy $w]
+    focus $w.f.data
+}
+
+# The data of the fit as regres reads it, "x y x y " (each number followed by one blank),
+# from text with numbers separated by blanks, line ends, commas or semicolons; raises an
+# error with the reason when the text is not pairs of numbers.
+proc zt::fitdata {text} {
+    set values [regexp -all -inline {[^\s,;]+} $text]
+    foreach v $values {
+        if {![string is double -strict $v]} { error "Not a number: $v" }
+    }
+    if {[llength $values] == 0} { error "There are no data." }
+    if {[llength $values] % 2} { error "The data are not pairs: [llength $values] numbers." }
+    return "[join $values " "] "
+}
+
+# Fits the polynomial of the dialog's degree to its data (regres).
+proc zt::fitok {} {
+    variable fit
+    set fit(poly) ""
+    set d [string trim $fit(degree)]
+    if {![string is digit -strict $d] || $d > 12} {
+        set fit(answer) "The degree is a whole number from 0 to 12."
+        return
+    }
+    if {[catch {fitdata [.fit.f.data get 1.0 end]} data]} {
+        set fit(answer) $data
+        return
+    }
+    set answer [string trim [regres $d $data]]
+    if {[regexp {^[-+0-9.eEinfaINFA*x^ ]*$} $answer]} {
+        set fit(poly) [expr {$answer eq "" ? "0" : $answer}]
+        set fit(answer) ""
+        status "Fitted: $fit(poly)"
+    } else {
+        set fit(answer) $answer
+    }
+    return $fit(poly)
+}
+
+# The fitted polynomial in brackets, in x or in the placeholder %0.
+proc zt::fitpoly {var} {
+    variable fit
+    if {$fit(poly) eq ""} { return "" }
+    return "([string map [list x $var] $fit(poly)])"
+}
+
+proc zt::fitinsert {var} {
+    set p [fitpoly $var]
+    if {$p ne ""} { insert $p }
+}
+
+proc zt::fitdefine {} {
+    set p [fitpoly %0]
+    if {$p ne ""} { definefunction $p }
+}

@@ -1,0 +1,349 @@
+# units.tcl - unit systems, the unit browser (fbr, bru), "which unit is this?" (mtu) and
+# the dialog that defines a unit (anu). Namespace zt.
+
+namespace eval zt {
+    variable lib {}            ;# the user's library: dict dir units functions systems
+    variable systems {}        ;# dict: unit-system name -> unit-system file
+    variable usys ""           ;# the current unit-system file, "" for none
+    variable usysname ""       ;# its name, as the combobox shows it
+    variable functions ""      ;# the user's function file
+    variable match 0           ;# number of the last unit match reported for 'last'
+    variable units {}          ;# the unit browser's rows: {name value} ...
+    variable unitfilter ""
+    variable unitinfo ""
+    variable du                ;# fields of the unit dialog
+    array set du {name "" unit "" mult "" add1 "" add2 "" answer ""}
+    # Option words of anu: a field spelled like one would be read as that option.
+    variable anuwords {-u -name -unit -mult -add1 -add2}
+}
+
+# Opens the user's library (made from the shipped one on first use) and chooses the
+# unit system "SI", else the first one found.
+proc zt::startlibrary {} {
+    variable lib
+    variable systems
+    variable functions
+    if {[catch {qev::userlib} lib]} {
+        status "The user's library could not be made: $lib"
+        set lib [dict create dir "" units "" functions "" systems {}]
+    }
+    set systems [dict get $lib systems]
+    set functions [dict get $lib functions]
+    if {$functions eq "" && [dict get $lib dir] ne ""} {
+        set functions [file join [dict get $lib dir] user.functions]
+    }
+    if {[dict exists $systems SI]} {
+        setsystem SI
+    } elseif {[dict size $systems] > 0} {
+        setsystem [lindex [dict keys $systems] 0]
+    } else {
+        status "No unit system found in $::qev::library."
+    }
+}
+
+# Makes the named unit system the current one.
+proc zt::setsystem {name} {
+    variable systems
+    variable usys
+    variable usysname
+    variable match
+    set usys [dict get $systems $name]
+    set usysname $name
+    set match 0
+    if {[winfo exists .f.opts.usys]} { .f.opts.usys configure -values [dict keys $systems] }
+    if {[winfo exists .units]} { loadunits }
+}
+
+proc zt::pickedsystem {} {
+    variable usysname
+    setsystem $usysname
+    focus .f.line.formula
+}
+
+# Adds a unit-system file chosen by the user and makes it current; false when the
+# file does not hold the eight words of a unit system.
+proc zt::addsystem {path} {
+    variable systems
+    if {[catch {
+        set f [open $path]
+        set words [regexp -all -inline {\S+} [read $f 100000]]
+        close $f
+    }] || [llength $words] < 8} {
+        status "Not a unit-system file (eight words): $path"
+        return 0
+    }
+    set name [file rootname [file tail $path]]
+    set base $name
+    for {set k 2} {[dict exists $systems $name] && [dict get $systems $name] ne $path} {incr k} {
+        set name "$base ($k)"
+    }
+    dict set systems $name $path
+    setsystem $name
+    return 1
+}
+
+proc zt::othersystem {} {
+    variable lib
+    set dir [dict get $lib dir]
+    set path [tk_getOpenFileName -parent . -title "Unit system file" \
+        -initialdir [expr {$dir ne "" ? $dir : [pwd]}] \
+        -filetypes {{"Unit systems" .usys} {"All files" *}}]
+    if {$path ne ""} { addsystem $path }
+}
+
+proc zt::systemoptions {} {
+    variable usys
+    expr {$usys eq "" ? {} : [list -u $usys]}
+}
+
+proc zt::functionoptions {} {
+    variable functions
+    expr {$functions ne "" && [file exists $functions] ? [list -f $functions] : {}}
+}
+
+# The units file named by the current unit system, "" when there is none.
+proc zt::unitsfile {} {
+    variable usys
+    if {$usys eq "" || [catch {
+        set f [open $usys]
+        set words [regexp -all -inline {\S+} [read $f 100000]]
+        close $f
+    }]} { return "" }
+    lindex $words 7
+}
+
+# ---- Which unit is this?
+
+# Names the unit of the last result: the first match, or with 'next' the one after the
+# match shown last (mtu -t); after the last match the count starts again.
+proc zt::whichunit {next} {
+    if {![have mtu]} return
+    variable last
+    variable lastformula
+    variable match
+    if {$last eq ""} {
+        status "There is no result to name the unit of yet."
+        return
+    }
+    set match [expr {$next ? $match + 1 : 1}]
+    set answer [string trim [mtu {*}[systemoptions] -t $match -q $last]]
+    if {[iserror $answer]} {
+        history "× unit of $lastformula (match $match): $answer" error
+        status "No further unit matches; the next search starts again at the first."
+        set match 0
+    } else {
+        history "unit of $lastformula (match $match): $answer" note
+        status "Unit: $answer"
+    }
+    return $answer
+}
+
+# ---- Unit browser
+
+proc zt::browseunits {} {
+    if {![have fbr bru]} return
+    if {[winfo exists .units]} {
+        wm deiconify .units
+        raise .units
+        focus .units.f.filter
+        return
+    }
+    toplevel .units
+    wm title .units "qev units"
+    wm minsize .units 300 200
+    ttk::frame .units.f -padding 4
+    pack .units.f -fill both -expand 1
+    ttk::label .units.f.fl -text "Filter:" -underline 0
+    ttk::entry .units.f.filter -textvariable zt::unitfilter
+    ttk::treeview .units.f.list -columns {name value} -show headings -selectmode browse \
+        -yscrollcommand {.units.f.sb set} -height 16
+    .units.f.list heading name -text Name -anchor w
+    .units.f.list heading value -text "Value in base units" -anchor w
+    .units.f.list column name -width 110 -stretch 0
+    .units.f.list column value -width 380
+    ttk::scrollbar .units.f.sb -orient vertical -command {.units.f.list yview}
+    ttk::label .units.f.info -textvariable zt::unitinfo -anchor w
+    ttk::frame .units.f.b
+    ttk::button .units.f.b.insert -text Insert -underline 0 -command zt::insertunit
+    ttk::button .units.f.b.define -text "Define…" -underline 0 -command zt::defineunit
+    ttk::button .units.f.b.refresh -text Refresh -underline 0 -command zt::loadunits
+    ttk::button .units.f.b.close -text Close -underline 0 -command {destroy .units}
+    pack .units.f.b.insert .units.f.b.define .units.f.b.refresh .units.f.b.close -side left -padx 2
+    grid .units.f.fl .units.f.filter - -sticky ew -pady {0 4}
+    grid .units.f.list - .units.f.sb -sticky nsew
+    grid .units.f.info - - -sticky ew
+    grid .units.f.b - - -sticky e -pady {4 0}
+    grid configure .units.f.fl -sticky w
+    grid columnconfigure .units.f 1 -weight 1
+    grid rowconfigure .units.f 1 -weight 1
+
+    trace add variable zt::unitfilter write zt::filterunits
+    bind .units <Destroy> {if {"%W" eq ".units"} {trace remove variable zt::unitfilter write zt::filterunits}}
+    bind .units.f.filter <Down> {zt::focuslist .units.f.list; break}
+    bind .units.f.filter <Return> {zt::focuslist .units.f.list; zt::insertunit; break}
+    bind .units.f.list <Double-1> {zt::insertunit}
+    bind .units.f.list <Return> {zt::insertunit; break}
+    bind .units <Escape> {destroy .units}
+    bind .units <Alt-f> {focus .units.f.filter}
+    bind .units <Alt-i> {zt::insertunit}
+    bind .units <Alt-d> {zt::defineunit}
+    bind .units <Alt-r> {zt::loadunits}
+    bind .units <Alt-c> {destroy .units}
+    loadunits
+    focus .units.f.filter
+}
+
+# Reads every entry of the units file: its name (fbr) and its value in base units (bru).
+proc zt::loadunits {} {
+    variable units
+    variable opt
+    set units {}
+    set file [unitsfile]
+    if {$file ne ""} {
+        # bru has no "-ce": the exponential form is the engine's default.
+        set base [systemoptions]
+        if {$opt(complex) eq "rect"} { lappend base -cr }
+        lappend base -S1 -p [lindex [options] 3]
+        for {set n 1} {$n <= 10000} {incr n} {
+            set name [string trim [fbr $file $n]]
+            if {$name eq ""} break
+            set answer [bru {*}$base -q $n]
+            if {![regexp {^\S*  (.*)$} $answer -> value]} { set value $answer }
+            lappend units [list $name [string trim $value]]
+        }
+    }
+    filterunits
+    return [llength $units]
+}
+
+# Shows the units whose names hold the filter text (any case).
+proc zt::filterunits {args} {
+    variable units
+    variable unitfilter
+    variable unitinfo
+    variable usysname
+    if {![winfo exists .units.f.list]} return
+    set t .units.f.list
+    $t delete [$t children {}]
+    set want [string tolower [string trim $unitfilter]]
+    set shown 0
+    foreach row $units {
+        if {$want eq "" || [string first $want [string tolower [lindex $row 0]]] >= 0} {
+            $t insert {} end -values $row
+            incr shown
+        }
+    }
+    set unitinfo "$shown of [llength $units] units of $usysname"
+}
+
+# Moves the focus into a treeview, on its selected or first row.
+proc zt::focuslist {t} {
+    set sel [$t selection]
+    if {$sel eq ""} {
+        set sel [lindex [$t children {}] 0]
+        if {$sel eq ""} return
+        $t selection set $sel
+    }
+    $t focus [lindex $sel 0]
+    $t see [lindex $sel 0]
+    focus $t
+}
+
+# Inserts the name of the selected unit into the formula.
+proc zt::insertunit {} {
+    set sel [.units.f.list selection]
+    if {$sel eq ""} return
+    insert [lindex [.units.f.list item [lindex $sel 0] -values] 0]
+}
+
+# ---- Unit dialog
+
+proc zt::defineunit {} {
+    if {![have anu]} return
+    set w .defunit
+    if {[winfo exists $w]} {
+        wm deiconify $w
+        raise $w
+        focus $w.f.name
+        return
+    }
+    toplevel $w
+    wm title $w "qev: define a unit"
+    ttk::frame $w.f -padding 8
+    pack $w.f -fill both -expand 1
+    set row 0
+    foreach {key label} {
+        name "Name" unit "Known units (e.g. m/s, kg m^2)" mult "Factor (1 if empty)"
+        add1 "Offset before the factor" add2 "Offset after the factor"
+    } {
+        ttk::label $w.f.l$key -text $label
+        ttk::entry $w.f.$key -textvariable zt::du($key) -width 28
+        grid $w.f.l$key $w.f.$key -sticky w -pady 2 -padx 2
+        grid configure $w.f.$key -sticky ew
+        incr row
+    }
+    ttk::label $w.f.help -wraplength 380 -foreground #505050 -text \
+        "A number x before the name stands for ((x + offset before) × factor + offset after) in the known units."
+    ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -foreground #b00000
+    ttk::frame $w.f.b
+    ttk::button $w.f.b.ok -text Define -default active -command zt::defineunitok
+    ttk::button $w.f.b.close -text Close -command [list destroy $w]
+    pack $w.f.b.ok $w.f.b.close -side left -padx 2
+    grid $w.f.help - -sticky w -pady 4
+    grid $w.f.answer - -sticky w
+    grid $w.f.b - -sticky e
+    grid columnconfigure $w.f 1 -weight 1
+    bind $w <Return> {zt::defineunitok; break}
+    bind $w <KP_Enter> {zt::defineunitok; break}
+    bind $w <Escape> [list destroy $w]
+    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer ""}
+    focus $w.f.name
+}
+
+# Why a unit definition cannot be written, or "" when it can.
+proc zt::badunit {} {
+    variable du
+    variable usys
+    variable anuwords
+    if {$usys eq ""} { return "No unit system is chosen." }
+    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
+        return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
+    }
+    if {[regexp {[#\n\r]} $du(unit)]} { return "The known units may not hold \"#\"." }
+    if {[string trim $du(unit)] in $anuwords} { return "The known units are missing." }
+    foreach {key label} {mult factor add1 "offset before" add2 "offset after"} {
+        set v [string trim $du($key)]
+        if {$v ne "" && ![string is double -strict $v]} { return "The $label must be a number." }
+    }
+    return ""
+}
+
+# Appends the unit of the dialog to the units file; shows the command's answer.
+proc zt::defineunitok {} {
+    variable du
+    set why [badunit]
+    if {$why ne ""} {
+        answercolour .defunit.f.answer 0
+        set du(answer) $why
+        return $why
+    }
+    set args [list {*}[systemoptions] -name $du(name)]
+    set unit [string trim $du(unit)]
+    if {$unit ne ""} { lappend args -unit $unit }
+    set mult [string trim $du(mult)]
+    if {$mult eq "" && $unit ne "" && [string trim $du(add1)] eq ""} { set mult 1 }
+    foreach {key v} [list add1 [string trim $du(add1)] mult $mult add2 [string trim $du(add2)]] {
+        if {$v ne ""} { lappend args -$key $v }
+    }
+    set answer [anu {*}$args]
+    set ok [expr {[string trim $answer] eq ""}]
+    answercolour .defunit.f.answer $ok
+    if {$ok} {
+        set du(answer) "Defined $du(name)."
+        status "Unit $du(name) defined."
+        if {[winfo exists .units]} { loadunits }
+    } else {
+        set du(answer) [string trim $answer]
+    }
+    return $answer
+}
