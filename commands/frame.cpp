@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "app/output.h"
+#include "engine/library.h"
 #include "engine/state.h"
 
 static Tcl_Encoding latin1()
@@ -64,24 +64,19 @@ static void setfield(char *field, size_t size, const std::string &w)
 
 void readunitsystem(const char *path)
 {
-    std::ifstream f(path);
-    if (!f) return;
+    std::vector<std::string> read;
+    readwords(path, 8, read);
     struct { char *field; size_t size; } words[] = {
         {UNAME, sizeof UNAME}, {LENGTH, sizeof LENGTH}, {MASS, sizeof MASS}, {TIME, sizeof TIME},
         {TEMP, sizeof TEMP}, {CHARGE, sizeof CHARGE}, {MOLE, sizeof MOLE}, {MACNAME, sizeof MACNAME}};
-    for (auto &w : words) {
-        std::string word;
-        if (!(f >> word)) return;
-        setfield(w.field, w.size, word);
-    }
+    for (size_t k = 0; k < read.size(); k++) setfield(words[k].field, words[k].size, read[k]);
 }
 
 void readfunctionfile(const char *path)
 {
     setfield(FORMNAME, sizeof FORMNAME, path);
-    std::ifstream f(path);
-    std::string word;
-    if (f && f >> word) setfield(FORMTYTLE, sizeof FORMTYTLE, word);
+    std::vector<std::string> title;
+    if (readwords(path, 1, title) && !title.empty()) setfield(FORMTYTLE, sizeof FORMTYTLE, title[0]);
 }
 
 int precisionarg(const char *arg)

@@ -89,16 +89,12 @@ static std::string prepare(const char *in, const scanrules &r, bool body)
 static bool letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // A name is never looked up right after "$" (the unit words are the engine's own), nor
-// inside a word that is an engine word; at the first letter of a word it always is.
-static bool lookupallowed(const char *buf, int p)
+// inside a word that is an engine word ('engine'); at the first letter of a word it
+// always is. The word around p starts at 's'.
+static bool lookupallowed(const char *buf, int p, int s, bool engine)
 {
     if (p > 0 && buf[p - 1] == '$') return false;
-    int s = p;
-    while (s > 0 && buf[s - 1] != ' ') s--;
-    if (s == p) return true;
-    int e = p;
-    while (buf[e] && buf[e] != ' ') e++;
-    return !engineword(buf + s, e - s);
+    return s == p || !engine;
 }
 
 static void toolong()
@@ -113,16 +109,22 @@ static void toolong()
 static std::vector<unsigned> owner;
 static unsigned calls;
 
-// Replaces every defined name in 'buf' by its body. 'units' selects the units file
-// (bodies inserted as they are) rather than the user-function file (bodies prepared).
+// Replaces every defined name in 'buf' by its body, looking again from the start of the
+// text after every replacement. 'units' selects the units file (bodies inserted as they
+// are) rather than the user-function file (bodies prepared).
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     int replaced = 0;
+    int s = 0, e = 0;     // the word around p: from s up to the blank or end at e
+    bool engine = false;  // that word is an engine word
     for (int p = 0; p <= BUFSIZE - 2 && buf[p]; p++) {
         if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
-        if (!letter(buf[p]) || !lookupallowed(buf, p)) continue;
-        int n = 0;
-        while (buf[p + n] && buf[p + n] != ' ') n++;
+        if (p >= e) {
+            for (s = e = p; buf[e] && buf[e] != ' ';) e++;
+            engine = engineword(buf + s, e - s);
+        }
+        if (!letter(buf[p]) || !lookupallowed(buf, p, s, engine)) continue;
+        int n = e - p;
         std::string body;
         int found = libfind(path, buf + p, n, body);
         if (found == LIB_NOFILE && units && r.openmsg)
@@ -149,7 +151,10 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
         owner.erase(owner.begin() + p, owner.begin() + p + n);
         owner.insert(owner.begin() + p, body.size() + 1, who);
         owner.resize(BUFSIZE);
-        p = -1;
+        // Looking again from the start finds nothing before the word that held the name:
+        // the text up to the blank before it did not change.
+        p = s - 1;
+        e = 0;
     }
     return true;
 }
