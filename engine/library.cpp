@@ -42,8 +42,11 @@ bool libread(const char *path, std::string &text)
     char buf[65536];
     size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
-        for (size_t k = 0; k < got; k++)
-            if (!blank((unsigned char)buf[k])) text += buf[k];
+        for (size_t k = 0, run; k < got; k = run) {
+            for (run = k; run < got && !blank((unsigned char)buf[run]);) run++;
+            text.append(buf + k, run - k);
+            while (run < got && blank((unsigned char)buf[run])) run++;
+        }
     bool ok = !std::ferror(f);
     std::fclose(f);
     if (!ok) text.clear();

@@ -62,11 +62,12 @@ static const char *operword(unsigned char c, const scanrules &r, bool body)
 // Rewrites text into prepared form: each operator character becomes a blank, its word
 // and (but for "=" and "%") a blank. A formula ends at its first line end, carriage
 // return or NUL; a body (from the user-function file) also turns "_" into a blank.
+// Text beyond the working buffer is not prepared: what fills it is too long already.
 static std::string prepare(const char *in, const scanrules &r, bool body)
 {
     std::string out;
     unsigned char prev = body ? ' ' : 0;
-    for (const char *q = in;; q++) {
+    for (const char *q = in; out.size() < BUFSIZE; q++) {
         unsigned char c = *q;
         if (c == '\n' && out.size() < 2) c = ' ';
         else if (c == '\n' || c == '\r' || c == 0) break;
