@@ -147,6 +147,14 @@ std::string run(const std::vector<std::string> &args)
     return answer;
 }
 
+std::string nonblank(const std::string &text)
+{
+    std::string t;
+    for (char c : text)
+        if (!std::strchr(" \t\n\v\f\r", c) || c == 0) t += c;
+    return t;
+}
+
 void require(bool ok, const char *what)
 {
     if (ok) return;

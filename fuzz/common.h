@@ -38,6 +38,9 @@ std::string unitsystem(const std::string &units);
 // answer to stderr.
 std::string run(const std::vector<std::string> &args);
 
+// The text without its blanks, tabs and line ends, as the library readers see it.
+std::string nonblank(const std::string &text);
+
 // Aborts with 'what' when 'ok' is false.
 void require(bool ok, const char *what);
 
