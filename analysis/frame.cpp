@@ -24,6 +24,8 @@ static const char *const ANALYSISWORDS[] = {"plot", "setrandf", "findx", "findze
                                             "integ", "qlot", "qetrandf", "qddd", "qindx", "qindzer",
                                             "qindmin", "qrom", "qindmax", "qnteg", "qrot", nullptr};
 
+long maxsteps = 1000000000L;
+
 static const analysisword *active;  // the word whose sampling runs while 'S2' is set
 static std::ostringstream folded;   // what the folded operators wrote, for the end
 static bool folding;                // samples are folded as they come
@@ -75,7 +77,11 @@ static bool checkgrid(const analysisword &w, long double a, long double b, long 
         return refuse(w, " parameters must be finite numbers : ", 3);
     if (a == b) return refuse(w, " needs different start and end values : ", 3);
     if (n < 0) return refuse(w, " can't take a negative number of steps : ", 3);
-    if (std::ceil(n) > MAXSTEPS) return refuse(w, " can't take more than 1000000000 steps : ", 3);
+    if (std::ceil(n) > maxsteps) {
+        *cout2 << w.keyword << " can't take more than " << maxsteps << " steps : ";
+        exitno(3);
+        return false;
+    }
     return true;
 }
 

@@ -12,15 +12,16 @@
 //   2  fewer than three nodes after the keyword; the keyword is not the first word of
 //      the formula, or the formula holds a second analysis word
 //   3  a parameter is not a number; parameters that would sample without end (a, b or n
-//      not finite, a equal to b, n negative, more than MAXSTEPS grid points)
+//      not finite, a equal to b, n negative, more than 'maxsteps' grid points)
 //   4  nothing after the parameters; the expression leaves no value at a grid point
 #ifndef QEV_ANALYSIS_FRAME_H
 #define QEV_ANALYSIS_FRAME_H
 
 #include "engine/node.h"
 
-// Most grid points an analysis word takes.
-const long MAXSTEPS = 1000000000L;
+// Most grid points an analysis word takes: 1000000000 (the fuzz targets lower it, since
+// the time of a long sampling is no fault).
+extern long maxsteps;
 
 // What distinguishes the analysis words in the common frame.
 struct analysisword {

@@ -10,7 +10,6 @@
 // looser than both) adds the terms, so (x + add1)*mult is written x*mult + add1*mult.
 // A negative value is a signed number token, which binds as tightly as any number.
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "app/output.h"
@@ -58,9 +57,9 @@ static std::string signedvalue(const std::string &v)
 // replace those of earlier files, and words that cannot be read leave them as they are.
 static void readsettings(const std::string &path, std::string words[8])
 {
-    std::ifstream f(path);
-    std::string w;
-    for (int k = 0; k < 8 && f >> w; k++) words[k] = w;
+    std::vector<std::string> read;
+    readwords(path.c_str(), 8, read);
+    for (size_t k = 0; k < read.size(); k++) words[k] = read[k];
 }
 
 // Each option is looked for in a pass of its own, its value being the next argument;

@@ -2,6 +2,7 @@
 #include "commands/libfile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,9 +12,16 @@
 
 bool appendentry(const std::string &path, const std::string &entry)
 {
-    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0664);
+    // O_NONBLOCK: a pipe without a reader must not make the call wait.
+    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0664);
     if (fd < 0) {
         *cout2 << "Could not open " << path << " for appending , nothing written\n";
+        return false;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        *cout2 << path << " is not a regular file , nothing written\n";
         return false;
     }
     ssize_t n;

@@ -85,6 +85,12 @@ void C_varib()
     } else {
         copylm(&v, &varib[0]);
         copylm(T, &varib[0]);
+        // A store word kept as the last result (as in "=(=)") would store itself again
+        // without end: it reads as never stored.
+        if (T->kind == LM_WORD && T->text[0] == 'c' && T->text[1] == '=') {
+            T->kind = LM_EMPTY;
+            T->text[0] = 0;
+        }
     }
 }
 

@@ -8,7 +8,9 @@
 
 #include "engine/state.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,12 +22,46 @@
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+std::FILE *openregular(const char *path)
+{
+    if (!path[0]) return nullptr;
+    // Without O_NONBLOCK opening a pipe would wait for a writer.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE *f = fdopen(fd, "rb");
+    if (!f) close(fd);
+    return f;
+}
+
+bool readwords(const char *path, size_t count, std::vector<std::string> &words)
+{
+    words.clear();
+    std::FILE *f = openregular(path);
+    if (!f) return false;
+    std::string w;
+    for (int c; words.size() < count && (c = std::getc(f)) != EOF;) {
+        if (!blank(c)) {
+            w += (char)c;
+        } else if (!w.empty()) {
+            words.push_back(w);
+            w.clear();
+        }
+    }
+    if (!w.empty() && words.size() < count) words.push_back(w);
+    std::fclose(f);
+    return true;
+}
+
 bool libread(const char *path, std::string &text, std::vector<std::string> *head)
 {
     text.clear();
     if (head) head->clear();
-    if (!path[0]) return false;
-    std::FILE *f = std::fopen(path, "rb");
+    std::FILE *f = openregular(path);
     if (!f) return false;
     char buf[65536];
     size_t got;
@@ -50,7 +86,7 @@ struct libfile {
     off_t size = 0;
     long long mtime = 0;
     unsigned long checked = 0;                        // formula of the last check
-    std::string text;                                 // the non-blank characters
+    libtext content;                                  // the non-blank characters, the "#" in them
     std::vector<std::string> head;                    // the first words
     std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
@@ -86,8 +122,10 @@ void libchanged()
 // first "=" (an entry without "=" before the next "#" has no name).
 static void parse(libfile &lf)
 {
-    const std::string &text = lf.text;
+    const std::string &text = lf.content.text;
     lf.entries.clear();
+    lf.content.hashes.clear();
+    for (size_t k = text.find('#'); k != std::string::npos; k = text.find('#', k + 1)) lf.content.hashes.push_back(k);
     std::fill(lf.shapes, lf.shapes + 256, 0u);
     size_t p = text.find('#');
     while (p != std::string::npos) {
@@ -126,7 +164,7 @@ static const libfile &current(const char *path)
     if (ok && lf.readable && st.st_dev == lf.dev && st.st_ino == lf.ino && st.st_size == lf.size &&
         mtime == lf.mtime)
         return lf;
-    lf.readable = libread(path, lf.text, &lf.head);
+    lf.readable = libread(path, lf.content.text, &lf.head);
     if (lf.readable) {
         lf.dev = st.st_dev;
         lf.ino = st.st_ino;
@@ -178,4 +216,18 @@ const std::vector<std::string> *libhead(const char *path)
     }
     const libfile &lf = current(path);
     return lf.readable ? &lf.head : nullptr;
+}
+
+const libtext *libcontent(const char *path)
+{
+    if (plainmode) {
+        static libtext read;
+        if (!libread(path, read.text)) return nullptr;
+        read.hashes.clear();
+        for (size_t k = read.text.find('#'); k != std::string::npos; k = read.text.find('#', k + 1))
+            read.hashes.push_back(k);
+        return &read;
+    }
+    const libfile &lf = current(path);
+    return lf.readable ? &lf.content : nullptr;
 }

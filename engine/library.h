@@ -3,6 +3,7 @@
 #define QEV_LIBRARY_H
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,22 @@ bool libread(const char *path, std::string &text, std::vector<std::string> *head
 // The first HEADWORDS words of a file (a unit system, the title of a function file), as
 // read now; null when it cannot be opened. Valid until the next lookup.
 const std::vector<std::string> *libhead(const char *path);
+
+// The non-blank characters of the file at 'path' as it is now, and the position of
+// every "#" in them; null when it cannot be opened or read. Valid until the next call
+// of a library routine.
+struct libtext {
+    std::string text;
+    std::vector<size_t> hashes;
+};
+const libtext *libcontent(const char *path);
+
+// Opens a file for reading only when it is a regular file (never waiting on a pipe or
+// device); null otherwise. The caller closes it.
+std::FILE *openregular(const char *path);
+
+// The first 'count' white-space separated words of a regular file (fewer when it has
+// fewer); false when it cannot be opened.
+bool readwords(const char *path, size_t count, std::vector<std::string> &words);
 
 #endif

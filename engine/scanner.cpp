@@ -68,7 +68,8 @@ static std::string prepare(const char *in, const scanrules &r, bool body)
 {
     std::string out;
     unsigned char prev = body ? ' ' : 0;
-    for (const char *q = in;; q++) {
+    // Text beyond the working buffer is not prepared: what fills it is too long already.
+    for (const char *q = in; out.size() < BUFSIZE; q++) {
         unsigned char c = *q;
         if (c == '\n' && out.size() < 2) c = ' ';
         else if (c == '\n' || c == '\r' || c == 0) break;

@@ -35,13 +35,11 @@ static const scanrules UNIT_SCAN = {false, "c\xB1", false, false, 5, false, fals
 
 int entryname(long n, std::string &name)
 {
-    std::string text;
-    if (!libread(MACNAME, text)) return ENTRY_NOFILE;
-    size_t p = 0;
-    for (long k = 0; k < n && p < text.size(); k++) {
-        while (p < text.size() && text[p] != '#') p++;
-        if (p < text.size()) p++;
-    }
+    const libtext *lt = libcontent(MACNAME);
+    if (!lt) return ENTRY_NOFILE;
+    const std::string &text = lt->text;
+    size_t p = 0;  // after the n-th "#"
+    if (n > 0) p = (size_t)n <= lt->hashes.size() ? lt->hashes[n - 1] + 1 : text.size();
     while (p < text.size() && text[p] != '=') name += text[p++];
     return p < text.size() ? ENTRY_NAMED : ENTRY_END;
 }

@@ -1,0 +1,163 @@
+// common.cpp - the interpreter, private folder, state reset and invariants of the fuzz
+// targets.
+#include "fuzz/common.h"
+
+#undef USE_TCL_STUBS
+#include <tcl.h>
+
+#include <ftw.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/frame.h"
+#include "app/output.h"
+#include "engine/library.h"
+#include "engine/state.h"
+
+extern "C" int Qev_Init(Tcl_Interp *interp);
+
+static Tcl_Interp *interp;
+static std::string folder;
+
+// The engine globals as Qev_Init leaves them.
+static struct {
+    lm varib[256];
+    char how223, Realonly, flagrep, NAME55, Match99;
+    int Matchcnt;
+    char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
+    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
+    float randcenter, randfactor, randmax, randfunc[1010];
+    long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
+    int repflag;
+} start;
+
+#define KEEP(x) std::memcpy(&start.x, &x, sizeof x)
+#define RESTORE(x) std::memcpy(&x, &start.x, sizeof x)
+#define ALLSTATE(F)                                                                              \
+    F(varib); F(how223); F(Realonly); F(flagrep); F(NAME55); F(Match99); F(Matchcnt); F(LENGTH); \
+    F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); F(MACNAME); F(UNAME); F(FORMNAME);           \
+    F(FORMTYTLE); F(randcenter); F(randfactor); F(randmax); F(randfunc); F(repx); F(repy);       \
+    F(reps); F(repe); F(repj); F(repold); F(repph); F(represx); F(repres3); F(repflag)
+
+static int removeentry(const char *path, const struct stat *, int, struct FTW *)
+{
+    return std::remove(path);
+}
+
+static void removefolder()
+{
+    if (chdir("/") == 0 && !folder.empty()) nftw(folder.c_str(), removeentry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+void fuzzinit()
+{
+    if (interp) return;
+    Tcl_FindExecutable(nullptr);
+    interp = Tcl_CreateInterp();
+    require(Qev_Init(interp) == TCL_OK, "Qev_Init failed");
+    const char *tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && tmp[0] ? tmp : "/tmp") + "/qevfuzzXXXXXX";
+    require(mkdtemp(&pattern[0]) != nullptr, "no private folder");
+    folder = pattern;
+    require(chdir(folder.c_str()) == 0, "cannot enter the private folder");
+    std::atexit(removefolder);
+    // A sampling's time grows with its grid; a long one is slow, not wrong.
+    maxsteps = 200;
+    ALLSTATE(KEEP);
+}
+
+void fuzzreset()
+{
+    ALLSTATE(RESTORE);
+    deleteS2();
+    libchanged();
+    std::srand(1);
+}
+
+std::vector<std::string> sections(const uint8_t *data, size_t size)
+{
+    std::vector<std::string> s(1);
+    for (size_t k = 0; k < size; k++) {
+        if (data[k] == 0) s.emplace_back();
+        else s.back() += (char)data[k];
+    }
+    return s;
+}
+
+std::string fuzzfile(const std::string &name, const std::string &text)
+{
+    std::string path = folder + "/" + name;
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f << text;
+    require((bool)f, "cannot write a file of the private folder");
+    return path;
+}
+
+std::string readfile(const std::string &path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string unitsystem(const std::string &units)
+{
+    return fuzzfile("s", "fuzz m kg s K C mol " + units + "\n");
+}
+
+// ISO-8859-1 bytes as a Tcl string: every byte one character.
+static Tcl_Obj *latin1obj(const std::string &bytes)
+{
+    static Tcl_Encoding latin1 = Tcl_GetEncoding(nullptr, "iso8859-1");
+    Tcl_DString ds;
+    Tcl_ExternalToUtfDString(latin1, bytes.data(), (int)bytes.size(), &ds);
+    Tcl_Obj *o = Tcl_NewStringObj(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
+    Tcl_DStringFree(&ds);
+    return o;
+}
+
+std::string run(const std::vector<std::string> &args)
+{
+    std::vector<Tcl_Obj *> objs;
+    for (const std::string &a : args) {
+        Tcl_Obj *o = latin1obj(a);
+        Tcl_IncrRefCount(o);
+        objs.push_back(o);
+    }
+    int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), 0);
+    for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    if (code != TCL_OK) std::fprintf(stderr, "%s: %s\n", args[0].c_str(), Tcl_GetStringResult(interp));
+    require(code == TCL_OK, "the command did not return TCL_OK");
+    size_t n = strnlen(Fixfinlin, sizeof Fixfinlin);
+    require(n < sizeof Fixfinlin, "the result buffer holds no NUL");
+    Tcl_Obj *r = Tcl_GetObjResult(interp);
+    require((size_t)Tcl_GetCharLength(r) == n, "the result is not the text of the result buffer");
+    std::string answer(Fixfinlin, n);
+    Tcl_ResetResult(interp);
+    if (std::getenv("QEV_FUZZ_TRACE")) {
+        for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
+        std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
+    }
+    return answer;
+}
+
+std::string nonblank(const std::string &text)
+{
+    std::string t;
+    for (char c : text)
+        if (!std::strchr(" \t\n\v\f\r", c) || c == 0) t += c;
+    return t;
+}
+
+void require(bool ok, const char *what)
+{
+    if (ok) return;
+    std::fprintf(stderr, "fuzz invariant broken: %s\n", what);
+    std::abort();
+}

@@ -1,0 +1,106 @@
+# seeds.tcl - writes the seed inputs of the fuzz targets, taken from the tests and the
+# shipped library: tclsh seeds.tcl SOURCEDIR OUTDIR makes OUTDIR/<target>/<n>.
+# An input's sections are joined by NUL bytes (see fuzz/common.h).
+
+lassign $argv src out
+
+proc slurp {path} {
+    set f [open $path r]
+    fconfigure $f -translation binary
+    set t [read $f]
+    close $f
+    return $t
+}
+
+# Writes one seed of 'target' from its sections.
+proc seed {target args} {
+    global out
+    set dir [file join $out $target]
+    file mkdir $dir
+    set f [open [file join $dir [incr ::count($target)]] w]
+    fconfigure $f -translation binary
+    puts -nonewline $f [join $args \0]
+    close $f
+}
+
+# C string literals as bytes (the escapes \" \\ \n \xHH).
+proc cstring {s} {
+    set s [string map {\\\" \" \\\\ \\ \\n \n} $s]
+    while {[regexp -indices {\\x([0-9A-Fa-f]{2})} $s all hex]} {
+        set b [format %c [scan [string range $s {*}$hex] %x]]
+        set s [string replace $s {*}$all $b]
+    }
+    return $s
+}
+
+# Formulas of the engine and command tests.
+set formulas {}
+foreach f [glob [file join $src tests *_test.cpp]] {
+    set t [slurp $f]
+    foreach {- s} [regexp -all -inline {\{"((?:[^"\\]|\\.)*)",} $t] { lappend formulas [cstring $s] }
+    foreach {- s} [regexp -all -inline {calc\("((?:[^"\\]|\\.)*)"\)} $t] { lappend formulas [cstring $s] }
+}
+foreach f [glob [file join $src tests *.test]] {
+    set t [slurp $f]
+    foreach {- s} [regexp -all -inline {calc \{([^\}\n]*)\}} $t] { lappend formulas $s }
+    foreach {- s} [regexp -all -inline {calc "([^"\n]*)"} $t] { lappend formulas $s }
+}
+set formulas [lsort -unique $formulas]
+
+# Units files: the shipped one, the small ones of the tests, and an empty one.
+set shipped [slurp [file join $src data qev.units]]
+set unitfiles [list $shipped "Units\n"]
+foreach f [glob [file join $src tests *.test]] {
+    foreach {- s} [regexp -all -inline {unitsystem \{([^\}]*)\}} [slurp $f]] { lappend unitfiles $s }
+}
+set functions [slurp [file join $src data examples.functions]]
+append functions "#sq= (%0^2_+_1)_func_1_\n#cube= (%0^3)_func_1_\n"
+
+# mc66: every formula in turn with one of the option sets, over the shipped library.
+set optsets {{-S1 -p 6 -q} {-cr -S2 -p 12 -q} {-ce -R -q} {-S3 -p 3 -q} {-q}}
+set k 0
+foreach formula $formulas {
+    set opts [lindex $optsets [expr {[incr k] % [llength $optsets]}]]
+    set units [expr {$k % 3 == 0 ? "" : $shipped}]
+    seed mc66 $units $functions {*}$opts $formula
+}
+seed mc66 $shipped $functions -S1 -q {5 ft + 3 m} {} -q {hypot(3,4)} {} -q {a=2*ft} {} -q {%a/in}
+
+# bru and mtu: each units file with entry numbers, options and result texts.
+foreach units $unitfiles {
+    seed units $units 1 2 3
+    seed units $units -S1 -p 6 1 -n 2 {(5) {m^(1)}}
+    seed units $units -t 2 {(2)  {kg^(1)} {m^(2)} {s^(-2)}} -q -1
+    seed units $units -cr 0 {(1)  {m^(1)} {s^(-1)}}
+}
+
+# anu and anf: the option sets of the tests ("\x00" chooses anu, "\x01" anf).
+set base "Units\n#m= _\$m_1_\n#kg= _\$k_1_\n#s= _\$s_1_\n#K= _\$d_1_\n"
+foreach opts {
+    {-name ft -mult 0.3048 -unit m} {-name mph -mult 0.44704 -unit m/s}
+    {-name F -add1 459.67 -mult 0.5555555556 -unit K} {-name C -add2 -273.15 -mult 1 -unit K}
+    {-name n -mult 2 -unit {kg m^2}} {-name k -mult -x} {-name m -mult 2} {-mult 3 -unit s}
+    {-name a -unit s^-1 -add2 {} -add1 -.5}
+} {
+    seed library \0$base {*}$opts
+}
+foreach {name body} {sq {%0^2 + 1} hyp {sqrt(%0^2+%1^2)} two 2 f%x {%3*%0} {f x} {%}} {
+    seed library \1$functions $name $body
+}
+
+# regres: the tests' arguments.
+foreach args {
+    {1 {0 1 1 3 2 5 }} {2 {-1 1 0 0 1 1 }} {0 {1 2 3 4 }} {2.9 {-1 1 0 0 1 1 }}
+    {3 {0 1 1 0 2 -5 3 -14 -1 -2}} {1 {  0	1 1   3 2 5  }} {1 {0 1e0 +1 3 2E0 5}}
+    {1} {1 {0 1 1 3} extra} {-1 {0 1 1 3}} {two {0 1 1 3}} {1e30 {0 1 1 3}} {1 {0 1 1 nan}}
+    {5 {0 1 1 2 2 3 3 4 4 5 5 6 6 7 7 8}}
+} {
+    seed regres {*}$args
+}
+
+# fbr: library files with entry numbers.
+foreach lib [list $functions $shipped "#a=1#b=2" "T\n#ab\n#c d#" "a=b\n#cd=1" "#\xB0F=1"] {
+    foreach n {0 1 2 1.5 -1 x 40} { seed fbr $lib $n }
+}
+seed fbr $functions
+seed fbr $functions 1 2
