@@ -186,6 +186,17 @@ bool resplice(lm *tail)
     return true;
 }
 
+bool nextpass(lm *marker)
+{
+    if (nextsample()) {
+        resplice(marker);
+        return true;
+    }
+    removelm(marker);
+    endsampling();
+    return false;
+}
+
 void endsampling()
 {
     deleteS2();
@@ -259,12 +270,7 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
         // the samples so far are folded into the node before the marker
         T->next = nullptr;
         if (!fold(T->prev, chain, op, V)) return;
-        if (nextsample()) {
-            resplice(T);
-            return;
-        }
-        removelm(T);
-        endsampling();
+        nextpass(T);
         return;
     }
     // after folded samples, the chain goes on from their result
@@ -281,11 +287,5 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
     lm *n2 = wordafter(n1, marker, -2.97f);
     if (!n2) return;
     removelm(V);
-    if (nextsample()) {
-        resplice(n2);
-        return;
-    }
-    removelm(n2);
-    if (chained) removelm(n1);
-    endsampling();
+    if (!nextpass(n2) && chained) removelm(n1);
 }

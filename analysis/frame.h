@@ -61,6 +61,10 @@ bool nextsample();
 // error exit.
 bool resplice(lm *tail);
 
+// After a sample: moves to the next one and splices a fresh copy after 'marker' (true),
+// or, after the last sample, removes 'marker' and ends the sampling (false).
+bool nextpass(lm *marker);
+
 // Ends the sampling: frees the stored copy and writes what the folded operators wrote.
 void endsampling();
 

@@ -54,12 +54,7 @@ void integ2()
             }
             if (!fold(T->prev, "c+", add, term)) return;
         }
-        if (nextsample()) {
-            resplice(marker);
-            return;
-        }
-        removelm(marker);
-        endsampling();
+        nextpass(marker);
         return;
     }
     // After folded terms the list goes on as the driver would reduce it. A term that is
@@ -81,11 +76,5 @@ void integ2()
     marker = wordafter(plus, "qrot", 0.0f);
     if (!marker) return;
     removelm(V);
-    if (nextsample()) {
-        resplice(marker);
-        return;
-    }
-    removelm(marker);
-    removelm(plus);
-    endsampling();
+    if (!nextpass(marker)) removelm(plus);
 }

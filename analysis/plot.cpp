@@ -18,10 +18,5 @@ void plot2()
     lm *marker = wordafter(y, "qlot", 0.0f);
     if (!marker) return;
     removelm(V);
-    if (nextsample()) {
-        resplice(marker);
-        return;
-    }
-    removelm(marker);
-    endsampling();
+    nextpass(marker);
 }

@@ -41,10 +41,5 @@ void setrandf2()
     lm *marker = wordafter(y, "qddd", 0.0f);
     if (!marker) return;
     removelm(V);
-    if (nextsample()) {
-        resplice(marker);
-        return;
-    }
-    removelm(marker);
-    endsampling();
+    nextpass(marker);
 }
