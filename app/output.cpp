@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/numformat.h"
 #include "engine/node.h"
 #include "engine/state.h"
 
@@ -110,7 +111,8 @@ void putnum(long double x)
     }
     if (precision < 400 && putwhole((double)x, format[3], (int)precision)) return;
     char buf[400];
-    int n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
+    int n = quickformat((double)x, format[3], (int)precision, buf);
+    if (n < 0) n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
     if (n < 0 || n >= (int)sizeof buf) {
         *cout2 << (double)x;
         return;

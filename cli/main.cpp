@@ -169,19 +169,22 @@ std::string functionfile(const std::string &given, bool mustexist, std::string &
     return given;
 }
 
-std::string trimend(const std::string &text)
+static size_t endoftext(const std::string &text)
 {
     size_t n = text.size();
     while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == '\t')) n--;
-    return text.substr(0, n);
+    return n;
 }
+
+std::string trimend(const std::string &text) { return text.substr(0, endoftext(text)); }
 
 bool iserror(const std::string &answer) { return answer.find("error #") != std::string::npos; }
 
 void emit(const std::string &text, bool flush)
 {
-    std::string out = tosystem(text) + "\n";
+    const std::string out = tosystem(text);
     std::fwrite(out.data(), 1, out.size(), stdout);
+    std::putchar('\n');
     if (flush) std::fflush(stdout);
 }
 
@@ -259,19 +262,21 @@ static bool setupcalc(const parsedargs &p)
 // 'error' is set when the answer holds an engine error; false on a Tcl error.
 static bool evaluate(const std::string &formula, std::string &answer, bool &error)
 {
+    static bool systemread;
     calcwords.push_back(formula);
     bool ok = run(calcwords, answer);
     calcwords.pop_back();
     // The engine keeps the unit system: it is read with the first formula of the run.
-    for (size_t k = 0; k + 1 < calcwords.size(); k++)
+    for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
         if (calcwords[k] == "-u") {
             calcwords.erase(calcwords.begin() + k, calcwords.begin() + k + 2);
             break;
         }
+    systemread = true;
     if (!ok) return false;
     for (char &c : answer)
         if (c == '\n' || c == '\r') c = ' ';
-    answer = trimend(answer);
+    answer.resize(endoftext(answer));
     error = iserror(answer);
     return true;
 }

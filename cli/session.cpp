@@ -45,19 +45,19 @@ void closesession()
 // the same argument strings, without building Tcl objects for every call.
 bool command(const std::vector<std::string> &args, std::string &answer)
 {
-    static std::map<std::string, Tcl_CmdInfo> procs;
-    auto it = procs.find(args[0]);
-    if (it == procs.end()) {
-        Tcl_CmdInfo info;
+    static std::string name;  // the command of the last call, most often the next one's
+    static Tcl_CmdInfo info;
+    if (args[0] != name) {
         if (!Tcl_GetCommandInfo(interp, args[0].c_str(), &info)) info.proc = nullptr;
-        it = procs.emplace(args[0], info).first;
+        name = args[0];
     }
-    if (it->second.proc && !it->second.isNativeObjectProc) {
-        std::vector<const char *> argv;
+    if (info.proc && !info.isNativeObjectProc) {
+        static std::vector<const char *> argv;
+        argv.clear();
         for (const std::string &a : args) argv.push_back(a.c_str());
         argv.push_back(nullptr);
-        int code = it->second.proc(it->second.clientData, interp, (int)args.size(), argv.data());
-        answer = Tcl_GetStringResult(interp);
+        int code = info.proc(info.clientData, interp, (int)args.size(), argv.data());
+        answer.assign(Tcl_GetStringResult(interp));
         Tcl_ResetResult(interp);
         return code == TCL_OK;
     }

@@ -55,6 +55,6 @@ int anf(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     int n = argcount(body);
     for (char &c : body)
         if (c == ' ') c = '_';
-    appendentry(a.path[1], "#" + name + "= (" + body + ")_func_" + std::to_string(n) + "_\n");
+    appendentry(pathof(a, 1), "#" + name + "= (" + body + ")_func_" + std::to_string(n) + "_\n");
     return endcommand(interp);
 }

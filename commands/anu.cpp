@@ -94,7 +94,7 @@ int anu(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     begincommand(a, argc, argv);
     std::string words[8];
     for (int i = 1; i + 1 < argc; i++)
-        if (std::strcmp(a.argv[i], "-u") == 0) readsettings(a.path[++i], words);
+        if (std::strcmp(a.argv[i], "-u") == 0) readsettings(pathof(a, ++i), words);
     bool hasadd1, hasadd2, hasmult, hasunit, hasname;
     std::string add1 = option(a, "-add1", hasadd1);
     std::string add2 = option(a, "-add2", hasadd2);

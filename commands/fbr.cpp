@@ -23,7 +23,7 @@ int fbr(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     begincommand(a, argc, argv);
     if (argc != 3) return endcommand(interp);
     double n = std::atof(a.argv[2]);
-    std::FILE *f = openregular(a.path[1].c_str());
+    std::FILE *f = openregular(pathof(a, 1).c_str());
     if (f) {
         long count = 0;
         bool copying = false;

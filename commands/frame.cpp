@@ -35,12 +35,9 @@ static void external(Tcl_Encoding enc, const char *utf, std::string &out)
 void begincommand(cmdargs &a, int argc, const char *argv[])
 {
     a.argc = argc;
+    a.utf = argv;
     if (a.text.size() < (size_t)argc + 3) a.text.resize(argc + 3);
-    if (a.path.size() < (size_t)argc) a.path.resize(argc);
-    for (int k = 0; k < argc; k++) {
-        external(latin1(), argv[k], a.text[k]);
-        external(nullptr, argv[k], a.path[k]);
-    }
+    for (int k = 0; k < argc; k++) external(latin1(), argv[k], a.text[k]);
     for (int k = argc; k < argc + 3; k++) a.text[k].clear();
     a.argv.resize(argc + 3);
     for (int k = 0; k < argc + 3; k++) {
@@ -49,6 +46,13 @@ void begincommand(cmdargs &a, int argc, const char *argv[])
     }
     renewstreams();
     libnewformula();
+}
+
+const std::string &pathof(cmdargs &a, int k)
+{
+    if (a.path.size() < (size_t)a.argc) a.path.resize(a.argc);
+    external(nullptr, a.utf[k], a.path[k]);
+    return a.path[k];
 }
 
 int endcommand(Tcl_Interp *interp)
@@ -117,11 +121,11 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg))
     for (int i = 1; i < a.argc; i++) {
         bool last = i == a.argc - 1;
         if (!last && isopt(v[i], "-u")) {
-            readunitsystem(a.path[++i].c_str());
+            readunitsystem(pathof(a, ++i).c_str());
             continue;
         }
         if (!last && isopt(v[i], "-f")) {
-            readfunctionfile(a.path[++i].c_str());
+            readfunctionfile(pathof(a, ++i).c_str());
             continue;
         }
         const char *p = v[i - 1];

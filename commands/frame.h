@@ -9,17 +9,20 @@
 #include <tcl.h>
 
 // The arguments of one call. 'argv' holds writable ISO-8859-1 copies (the engine's
-// byte alphabet, entry argc an empty string); 'path' the same arguments in the system
-// encoding, for those used as file names.
+// byte alphabet, entry argc an empty string).
 struct cmdargs {
     int argc = 0;
     std::vector<std::string> text;  // storage of argv
     std::vector<char *> argv;
-    std::vector<std::string> path;
+    const char **utf = nullptr;     // the arguments as given (UTF-8), during the call
+    std::vector<std::string> path;  // storage of 'pathof'
 };
 
 // Copies the arguments and renews 'cout2' and 'cerr2'.
 void begincommand(cmdargs &a, int argc, const char *argv[]);
+
+// Argument k in the system encoding, for one used as a file name.
+const std::string &pathof(cmdargs &a, int k);
 
 // Finalises 'cout2' into 'Fixfinlin' and sets it, converted to UTF-8, as the result.
 int endcommand(Tcl_Interp *interp);

@@ -67,7 +67,7 @@ static lm *newword(lm *x, const char *text, float prio, const lm *from)
 static float rank(const char *w, float L)
 {
     enum { ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
-    static const std::unordered_map<std::string_view, int> WORDS = {
+    static const std::unordered_map<std::string_view, int, wordhash> WORDS = {
         {"err", ERRW}, {"c\xB1", ERRW},
         {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
         {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
@@ -232,10 +232,10 @@ void normalise()
 // The operation of 'T', from a map made of the table at its first use.
 static void dispatch(const reducerules &r)
 {
-    static std::unordered_map<const dispatchrow *, std::unordered_map<std::string_view, void (*)()>> maps;
+    static std::unordered_map<const dispatchrow *, std::unordered_map<std::string_view, void (*)(), wordhash>> maps;
     auto it = maps.find(r.table);
     if (it == maps.end()) {
-        it = maps.emplace(r.table, std::unordered_map<std::string_view, void (*)()>()).first;
+        it = maps.emplace(r.table, std::unordered_map<std::string_view, void (*)(), wordhash>()).first;
         for (const dispatchrow *row = r.table; row->word; row++) it->second.emplace(row->word, row->op);
     }
     const char *w = T->text;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "engine/wordhash.h"
+
 // One row of a dispatch table: a word and its operation. A table ends with a null word.
 struct dispatchrow {
     const char *word;
@@ -51,7 +53,7 @@ struct wordset {
 
   private:
     unsigned short shapes[256] = {};  // bit k: some word of this first character has length k+1
-    std::unordered_set<std::string_view> words;
+    std::unordered_set<std::string_view, wordhash> words;
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include "engine/library.h"
 
 #include "engine/state.h"
+#include "engine/wordhash.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -88,7 +89,7 @@ struct libfile {
     unsigned long checked = 0;                        // formula of the last check
     libtext content;                                  // the non-blank characters, the "#" in them
     std::vector<std::string> head;                    // the first words
-    std::unordered_map<std::string_view, std::string_view> entries;  // first body of each name, in 'text'
+    std::unordered_map<std::string_view, std::string_view, wordhash> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
 };
 

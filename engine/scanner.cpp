@@ -61,50 +61,37 @@ static const char *operword(unsigned char c, const scanrules &r, bool body)
     }
 }
 
-// Rewrites text into prepared form: each operator character becomes a blank, its word
+// Rewrites text into prepared form in 'out' (room for BUFSIZE + 4 characters, NUL
+// included) and returns its length: each operator character becomes a blank, its word
 // and (but for "=" and "%") a blank. A formula ends at its first line end, carriage
 // return or NUL; a body (from the user-function file) also turns "_" into a blank.
-static std::string prepare(const char *in, const scanrules &r, bool body)
+static size_t prepare(const char *in, const scanrules &r, bool body, char *out)
 {
-    std::string out;
+    size_t n = 0;
     unsigned char prev = body ? ' ' : 0;
     // Text beyond the working buffer is not prepared: what fills it is too long already.
-    for (const char *q = in; out.size() < BUFSIZE; q++) {
+    for (const char *q = in; n < BUFSIZE; q++) {
         unsigned char c = *q;
-        if (c == '\n' && out.size() < 2) c = ' ';
+        if (c == '\n' && n < 2) c = ' ';
         else if (c == '\n' || c == '\r' || c == 0) break;
         const char *w = operword(c, r, body);
         if ((c == '+' || c == '-') && (prev == 'e' || (prev == 'E' && r.signafterE))) w = nullptr;
         if (w) {
-            out += ' ';
-            out += w;
-            if (c != '=' && c != '%') out += ' ';
+            out[n++] = ' ';
+            while (*w) out[n++] = *w++;
+            if (c != '=' && c != '%') out[n++] = ' ';
         } else if (body && c == '_') {
-            out += ' ';
+            out[n++] = ' ';
         } else {
-            out += (char)c;
+            out[n++] = (char)c;
         }
         prev = *q;
     }
-    return out;
+    out[n] = 0;
+    return n;
 }
 
 static bool letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-// A name is never looked up right after "$" (the unit words are the engine's own), nor
-// inside a word that is an engine word; at the first letter of a word it always is.
-// 'inengine' keeps the answer for the word that starts at 'start' (-1: not known yet).
-static bool lookupallowed(const char *buf, int p, int start, int &inengine)
-{
-    if (p > 0 && buf[p - 1] == '$') return false;
-    if (start == p) return true;
-    if (inengine < 0) {
-        int e = p;
-        while (buf[e] && buf[e] != ' ') e++;
-        inengine = engineword(buf + start, e - start);
-    }
-    return !inengine;
-}
 
 static void toolong()
 {
@@ -120,53 +107,69 @@ static unsigned calls;
 
 // Replaces every defined name in 'buf' by its body. 'units' selects the units file
 // (bodies inserted as they are) rather than the user-function file (bodies prepared).
+// A name is looked up at every letter of a word, and is the rest of the word; never
+// right after "$" (the unit words are the engine's own), nor inside an engine word.
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     int replaced = 0;
     std::string body;
-    int start = 0, inengine = -1;
-    for (int p = 0; p <= BUFSIZE - 2 && buf[p]; p++) {
-        if (p == 0 || buf[p - 1] == ' ') {
-            start = p;
-            inengine = -1;
+    char prepared[BUFSIZE + 4];
+    for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
+        if (buf[p] == ' ') {
+            p++;
+            continue;
         }
-        if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
-        if (!letter(buf[p]) || !lookupallowed(buf, p, start, inengine)) continue;
-        int n = 0;
-        while (buf[p + n] && buf[p + n] != ' ') n++;
-        int found = libfind(path, buf + p, n, body);
-        if (found == LIB_NOFILE && units && r.openmsg)
-            *cout2 << "Could'nt open units file " << path << "\n";
-        if (found != LIB_FOUND) continue;
-        if (units) {
-            for (char &ch : body)
-                if (ch == '_') ch = ' ';
-        } else {
-            body = prepare(body.c_str(), r, true);
+        int start = p, end = p, inengine = -1;
+        while (buf[end] && buf[end] != ' ') end++;
+        bool again = false;
+        for (; p < end && p <= BUFSIZE - 2; p++) {
+            if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
+            if (!letter(buf[p]) || (p > 0 && buf[p - 1] == '$')) continue;
+            if (p != start) {
+                if (inengine < 0) inengine = engineword(buf + start, end - start);
+                if (inengine) continue;
+            }
+            int n = end - p;
+            int found = libfind(path, buf + p, n, body);
+            if (found == LIB_NOFILE && units && r.openmsg)
+                *cout2 << "Could'nt open units file " << path << "\n";
+            if (found != LIB_FOUND) continue;
+            const char *text;
+            size_t m;
+            if (units) {
+                for (char &ch : body)
+                    if (ch == '_') ch = ' ';
+                text = body.data();
+                m = body.size();
+            } else {
+                m = prepare(body.c_str(), r, true, prepared);
+                text = prepared;
+            }
+            size_t rest = std::strlen(buf + end);
+            if (p + m + 1 + rest > BUFSIZE - 1) {
+                toolong();
+                return false;
+            }
+            if (++replaced > MAXREPLACE) {
+                *cout2 << "too many replacements , a definition may contain its own name : ";
+                exitno(1);
+                return false;
+            }
+            std::memmove(buf + p + m + 1, buf + end, rest + 1);
+            std::memcpy(buf + p, text, m);
+            buf[p + m] = ' ';
+            unsigned who = units ? owner[p] : ++calls;
+            if (calls) {
+                size_t moved = BUFSIZE - p - std::max<size_t>(m + 1, n);
+                std::memmove(owner + p + m + 1, owner + end, moved * sizeof *owner);
+                std::fill(owner + p, owner + p + m + 1, who);
+            }
+            // Positions in earlier words see the same names as before: go on from the
+            // start of this word, as a new pass from the start would find nothing sooner.
+            again = true;
+            break;
         }
-        size_t m = body.size(), rest = std::strlen(buf + p + n);
-        if (p + m + 1 + rest > BUFSIZE - 1) {
-            toolong();
-            return false;
-        }
-        if (++replaced > MAXREPLACE) {
-            *cout2 << "too many replacements , a definition may contain its own name : ";
-            exitno(1);
-            return false;
-        }
-        std::memmove(buf + p + m + 1, buf + p + n, rest + 1);
-        std::memcpy(buf + p, body.data(), m);
-        buf[p + m] = ' ';
-        unsigned who = units ? owner[p] : ++calls;
-        if (calls) {
-            size_t moved = BUFSIZE - p - std::max<size_t>(m + 1, n);
-            std::memmove(owner + p + m + 1, owner + p + n, moved * sizeof *owner);
-            std::fill(owner + p, owner + p + m + 1, who);
-        }
-        // Positions in earlier words see the same names as before: go on from the
-        // start of this word, as a new pass from the start would find nothing sooner.
-        while (p > 0 && buf[p - 1] != ' ') p--;
-        p--;
+        p = again ? start : end;
     }
     return true;
 }
@@ -204,11 +207,23 @@ static double decimal(const char *t)
 // Cuts the prepared text into nodes appended at 'C'.
 static bool tokenise(const char *buf)
 {
+    // Characters that begin a word or a number; '-' begins a number before a digit.
+    static const struct classes {
+        unsigned char of[256] = {};
+        enum { WORD = 1, NUMBER = 2 };
+        constexpr classes()
+        {
+            for (int c = 'A'; c <= 'Z'; c++) of[c] = of[c + 'a' - 'A'] = WORD;
+            for (const char *c = "~@$+-*/^!()"; *c; c++) of[(unsigned char)*c] = WORD;
+            for (int c = '0'; c <= '9'; c++) of[c] = NUMBER;
+            of['.'] = NUMBER;
+        }
+    } CLASS;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         unsigned char c = buf[p];
-        bool number = (c >= '0' && c <= '9') || c == '.' || (c == '-' && buf[p + 1] >= '0' && buf[p + 1] <= '9');
-        bool word = letter(c) || (c && std::strchr("~@$+-*/^!()", c));
-        if (c == ' ' || (!number && !word)) {
+        int kind = CLASS.of[c];
+        if (c == '-' && buf[p + 1] >= '0' && buf[p + 1] <= '9') kind = classes::NUMBER;
+        if (!kind) {
             p++;
             continue;
         }
@@ -222,7 +237,7 @@ static bool tokenise(const char *buf)
         std::memcpy(n->text, buf + p, take < 49 ? take : 49);
         setowner(n, owner[p]);
         p += take;
-        if (number) setnum(n, decimal(n->text));
+        if (kind == classes::NUMBER) setnum(n, decimal(n->text));
         else n->kind = LM_WORD;
     }
     return true;
@@ -238,14 +253,14 @@ bool scanformula(char *formula, const scanrules &r)
     if (!head) return false;
     S = C = head;
 
-    std::string prepared = prepare(formula, r, false);
-    prepared.append(r.tailblanks, ' ');
-    if (prepared.size() > BUFSIZE - 1) {
+    char buf[BUFSIZE + 4];
+    size_t n = prepare(formula, r, false, buf);
+    if (n + r.tailblanks > BUFSIZE - 1) {
         toolong();
         return false;
     }
-    char buf[BUFSIZE];
-    std::memcpy(buf, prepared.c_str(), prepared.size() + 1);
+    std::memset(buf + n, ' ', r.tailblanks);
+    buf[n + r.tailblanks] = 0;
     if (calls) std::fill(owner, owner + BUFSIZE, 0u);  // all 0 unless the last formula had calls
     calls = 0;
 
