@@ -91,6 +91,7 @@ struct libfile {
     std::vector<std::string> head;                    // the first words
     std::unordered_map<std::string_view, std::string_view, wordhash> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
+    expansions memo[2];         // the scanner's, by pass
 };
 
 static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
@@ -128,6 +129,8 @@ static void parse(libfile &lf)
     lf.content.hashes.clear();
     for (size_t k = text.find('#'); k != std::string::npos; k = text.find('#', k + 1)) lf.content.hashes.push_back(k);
     std::fill(lf.shapes, lf.shapes + 256, 0u);
+    lf.memo[0].clear();
+    lf.memo[1].clear();
     size_t p = text.find('#');
     while (p != std::string::npos) {
         size_t start = p + 1;
@@ -141,7 +144,7 @@ static void parse(libfile &lf)
     }
 }
 
-static const libfile &current(const char *path)
+static libfile &current(const char *path)
 {
     static const std::string *lastpath;  // the file of the last lookup, most often the next one's
     static libfile *last;
@@ -206,6 +209,13 @@ int libfind(const char *path, const char *name, size_t n, std::string &body)
     if (it == lf.entries.end()) return LIB_NOTFOUND;
     body.assign(it->second.data(), it->second.size());
     return LIB_FOUND;
+}
+
+expansions *libexpansions(const char *path, int pass)
+{
+    if (plainmode) return nullptr;
+    libfile &lf = current(path);
+    return lf.readable ? &lf.memo[pass] : nullptr;
 }
 
 const std::vector<std::string> *libhead(const char *path)

@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "engine/wordhash.h"
 
 enum { LIB_FOUND, LIB_NOTFOUND, LIB_NOFILE };
 
@@ -26,6 +29,20 @@ void libcheckall();
 
 // Forgets every file read so far (after a definition was appended).
 void libchanged();
+
+// What a whole word became in one pass of the scanner over a file: the text that took
+// its place, the number of replacements made, and the most the text grew meanwhile.
+struct expansion {
+    std::string text;
+    int replacements = 0;
+    int growth = 0;
+};
+typedef std::unordered_map<std::string, expansion, wordhash> expansions;
+
+// The expansions remembered for the file at 'path' in a pass (0: as the units file,
+// 1: as the user-function file); forgotten whenever the file is read again. Null in
+// plain mode and when the file cannot be read.
+expansions *libexpansions(const char *path, int pass);
 
 // The non-blank characters of a file, and in 'head' its first HEADWORDS words (runs of
 // non-blank characters); false when it cannot be opened.

@@ -16,8 +16,15 @@ void displaynormal(long double &mag, long double &phase)
     if (phase < -1000 * PI || phase > 1000 * PI) {
         long double k = std::floor((phase + PI2) / PI);
         if (phase - k * PI > PI2) k += 1;
-        phase = phase - k * PI;
-        if (std::fmod(k, 2.0L) != 0) mag = -mag;
+        long double rest = phase - k * PI;
+        if (rest > -0x1p20L * PI && rest < 0x1p20L * PI) {
+            phase = rest;
+            if (std::fmod(k, 2.0L) != 0) mag = -mag;
+        } else {
+            // A phase so large that a half turn is below its precision: the exact
+            // remainder of whole turns (the steps below would never end).
+            phase = std::fmod(phase, TWOPI);
+        }
     }
     while (phase < -PI2) {
         mag = -mag;

@@ -105,71 +105,158 @@ static void toolong()
 static unsigned owner[BUFSIZE];
 static unsigned calls;
 
-// Replaces every defined name in 'buf' by its body. 'units' selects the units file
-// (bodies inserted as they are) rather than the user-function file (bodies prepared).
-// A name is looked up at every letter of a word, and is the rest of the word; never
-// right after "$" (the unit words are the engine's own), nor inside an engine word.
-static bool expand(char *buf, const char *path, bool units, const scanrules &r)
-{
-    int replaced = 0;
+// One pass over the working buffer replacing every defined name by its body: 'units'
+// selects the units file (bodies inserted as they are) rather than the user-function
+// file (bodies prepared). A name is looked up at every letter of a word, and is the
+// rest of the word; never right after "$" (the unit words are the engine's own), nor
+// inside an engine word. After a replacement the pass goes on from the start of that
+// word: positions in earlier words see the same names as before.
+struct expander {
+    char *buf;
+    const char *path;
+    bool units;
+    const scanrules &r;
+    size_t len;        // the length of the text in 'buf'
+    int replaced = 0;  // replacements so far
     std::string body;
     char prepared[BUFSIZE + 4];
+
+    int word(int start, int end, int &grown);
+    bool region(int start, int &end, int &growth);
+};
+
+// Looks up the names in the word buf[start, end) and replaces the first one found.
+// Returns 1 after a replacement (the text grew by 'grown' characters), 0 when there was
+// none, -1 after an error exit.
+int expander::word(int start, int end, int &grown)
+{
+    int inengine = -1;
+    for (int p = start; p < end && p <= BUFSIZE - 2; p++) {
+        if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
+        if (!letter(buf[p]) || (p > 0 && buf[p - 1] == '$')) continue;
+        if (p != start) {
+            if (inengine < 0) inengine = engineword(buf + start, end - start);
+            if (inengine) continue;
+        }
+        int n = end - p;
+        int found = libfind(path, buf + p, n, body);
+        if (found == LIB_NOFILE && units && r.openmsg) *cout2 << "Could'nt open units file " << path << "\n";
+        if (found != LIB_FOUND) continue;
+        const char *text;
+        size_t m;
+        if (units) {
+            for (char &ch : body)
+                if (ch == '_') ch = ' ';
+            text = body.data();
+            m = body.size();
+        } else {
+            m = prepare(body.c_str(), r, true, prepared);
+            text = prepared;
+        }
+        size_t rest = std::strlen(buf + end);
+        if (p + m + 1 + rest > BUFSIZE - 1) {
+            toolong();
+            return -1;
+        }
+        if (++replaced > MAXREPLACE) {
+            *cout2 << "too many replacements , a definition may contain its own name : ";
+            exitno(1);
+            return -1;
+        }
+        std::memmove(buf + p + m + 1, buf + end, rest + 1);
+        std::memcpy(buf + p, text, m);
+        buf[p + m] = ' ';
+        unsigned who = units ? owner[p] : ++calls;
+        if (calls) {
+            size_t moved = BUFSIZE - p - std::max<size_t>(m + 1, n);
+            std::memmove(owner + p + m + 1, owner + end, moved * sizeof *owner);
+            std::fill(owner + p, owner + p + m + 1, who);
+        }
+        grown = (int)(m + 1) - n;
+        len += grown;
+        return 1;
+    }
+    return 0;
+}
+
+// Expands the text from 'start' until the pass reaches 'end', which moves with the
+// text; 'growth' is the most the text grew meanwhile. False after an error exit.
+bool expander::region(int start, int &end, int &growth)
+{
+    int p = start, grown = 0, total = 0;
+    growth = 0;
+    while (p < end && p <= BUFSIZE - 2 && buf[p]) {
+        if (buf[p] == ' ') {
+            p++;
+            continue;
+        }
+        int stop = p;
+        while (buf[stop] && buf[stop] != ' ') stop++;
+        int done = word(p, stop, grown);
+        if (done < 0) return false;
+        if (!done) {
+            p = stop;
+            continue;
+        }
+        end += grown;
+        total += grown;
+        growth = std::max(growth, total);
+    }
+    return true;
+}
+
+// A word's expansion depends on its text alone: it is remembered for the file. One
+// that made replacements gives its characters the call of its first one, so it is
+// remembered and reused only for words of one call.
+static bool expand(char *buf, const char *path, bool units, const scanrules &r)
+{
+    enum { MEMOSIZE = 1 << 14 };
+    expander x{buf, path, units, r, std::strlen(buf), 0, {}, {}};
+    expansions *memo = libexpansions(path, units ? 0 : 1);
+    std::string key;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         if (buf[p] == ' ') {
             p++;
             continue;
         }
-        int start = p, end = p, inengine = -1;
-        while (buf[end] && buf[end] != ' ') end++;
-        bool again = false;
-        for (; p < end && p <= BUFSIZE - 2; p++) {
-            if (!units && (unsigned char)buf[p] == DEGREE) buf[p] = 'D';
-            if (!letter(buf[p]) || (p > 0 && buf[p - 1] == '$')) continue;
-            if (p != start) {
-                if (inengine < 0) inengine = engineword(buf + start, end - start);
-                if (inengine) continue;
-            }
-            int n = end - p;
-            int found = libfind(path, buf + p, n, body);
-            if (found == LIB_NOFILE && units && r.openmsg)
-                *cout2 << "Could'nt open units file " << path << "\n";
-            if (found != LIB_FOUND) continue;
-            const char *text;
-            size_t m;
-            if (units) {
-                for (char &ch : body)
-                    if (ch == '_') ch = ' ';
-                text = body.data();
-                m = body.size();
-            } else {
-                m = prepare(body.c_str(), r, true, prepared);
-                text = prepared;
-            }
-            size_t rest = std::strlen(buf + end);
-            if (p + m + 1 + rest > BUFSIZE - 1) {
-                toolong();
-                return false;
-            }
-            if (++replaced > MAXREPLACE) {
-                *cout2 << "too many replacements , a definition may contain its own name : ";
-                exitno(1);
-                return false;
-            }
-            std::memmove(buf + p + m + 1, buf + end, rest + 1);
-            std::memcpy(buf + p, text, m);
-            buf[p + m] = ' ';
-            unsigned who = units ? owner[p] : ++calls;
-            if (calls) {
-                size_t moved = BUFSIZE - p - std::max<size_t>(m + 1, n);
-                std::memmove(owner + p + m + 1, owner + end, moved * sizeof *owner);
-                std::fill(owner + p, owner + p + m + 1, who);
-            }
-            // Positions in earlier words see the same names as before: go on from the
-            // start of this word, as a new pass from the start would find nothing sooner.
-            again = true;
-            break;
+        int end = p;
+        bool named = false, onecall = true;
+        for (; buf[end] && buf[end] != ' '; end++) {
+            named = named || letter(buf[end]) || (!units && (unsigned char)buf[end] == DEGREE);
+            onecall = onecall && (!calls || owner[end] == owner[p]);
         }
-        p = again ? start : end;
+        if (!named) {
+            p = end;
+            continue;
+        }
+        if (memo) {
+            key.assign(buf + p, end - p);
+            auto it = memo->find(key);
+            const expansion *e = it == memo->end() ? nullptr : &it->second;
+            if (e && (onecall || !e->replacements) && x.replaced + e->replacements <= MAXREPLACE &&
+                x.len + e->growth <= BUFSIZE - 1) {
+                int n = end - p, m = (int)e->text.size();
+                std::memmove(buf + p + m, buf + end, x.len - end + 1);
+                std::memcpy(buf + p, e->text.data(), m);
+                if (calls && e->replacements) {
+                    unsigned who = owner[p];
+                    std::memmove(owner + p + m, owner + end, (BUFSIZE - p - std::max(m, n)) * sizeof *owner);
+                    std::fill(owner + p, owner + p + m, who);
+                }
+                x.len += m - n;
+                x.replaced += e->replacements;
+                p += m;
+                continue;
+            }
+        }
+        int stop = end, growth, before = x.replaced;
+        if (!x.region(p, stop, growth)) return false;
+        int made = x.replaced - before;
+        if (memo && (onecall || !made) && (units || !made)) {
+            if (memo->size() >= MEMOSIZE) memo->clear();
+            memo->emplace(key, expansion{std::string(buf + p, stop - p), made, growth});
+        }
+        p = stop;
     }
     return true;
 }

@@ -76,10 +76,11 @@ struct generator {
     std::string atom(int depth)
     {
         static const char *const A[] = {"pi", "e", "i", "x", "%a", "%b", "5 ft", "2 km", "3 kg", "1 s",
-                                        "4 N", "100 degC", "2 mph", "1 u1", "3 u2", "%q"};
+                                        "4 N", "100 degC", "2 mph", "1 u1", "3 u2", "%q", "5ft", "2kft",
+                                        "2 u3", "tw(3)", "\xC2\xB0q(2)", "1 loop"};
         switch (pick(depth > 2 ? 4 : 10)) {
         case 0: case 1: return number();
-        case 2: return A[pick(16)];
+        case 2: return A[pick(22)];
         case 3: return "x";
         case 4: {
             static const char *const F[] = {"sin", "cos", "sqrt", "ln", "exp", "abs", "Re", "Im", "atan", "conj"};
@@ -112,6 +113,11 @@ struct generator {
         case 4: return expr(0) + "=b";
         case 5: return expr(0) + " , " + expr(1);
         case 6: return expr(0) + (pick(2) ? ")" : "(");
+        case 7: {  // long ones, to or beyond the size of the working buffer
+            std::string s = "1";
+            for (int k = 8 + pick(30); k > 0; k--) s += pick(3) ? "+2 ft" : "+tw(1)";
+            return s;
+        }
         default: return expr(0);
         }
     }
@@ -124,9 +130,10 @@ TEST(fastpath, sameAnswersAsPlainEvaluation)
     std::ifstream shipped(QEV_BUILD "/data/qev.units");
     std::stringstream units;
     units << shipped.rdbuf();
-    std::string unitsfile = tmpfile_(units.str() + "#u1= _~_3_m_\n");
+    std::string unitsfile = tmpfile_(units.str() + "#u1= _~_3_m_\n#u3= _~_2_u1_\n#kft= _~_1000_ft_\n#loop= _~_2_loop_\n");
     std::string usys = tmpfile_("SI m kg s K C mol " + unitsfile);
-    std::string fns = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n");
+    std::string fns = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n"
+                               "#tw= (%0_*_2ft_+_1_u3)_func_1_\n#Dq= (%0_*_3)_func_1_\n");
 
     generator g;
     engine start, fast, plain;

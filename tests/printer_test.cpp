@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "app/output.h"
+#include "engine/numeric.h"
+#include "engine/printer.h"
 #include "support.h"
 
 TEST(printer, realAndComplex)
@@ -40,6 +42,13 @@ TEST(printer, hugePhasesDoNotHang)
     EXPECT_EQ(r.substr(0, 1), "(");
     r = calc("i^1e20");
     EXPECT_EQ(r.substr(0, 1), "(");
+    // Far beyond the precision of a half turn, the display range is still reached.
+    for (long double p : {8.9e189L, -1e300L, 1e40L, 3e4000L}) {
+        long double mag = 2, phase = p;
+        displaynormal(mag, phase);
+        EXPECT_LE(std::fabs(phase), PI2) << (double)p;
+        EXPECT_EQ(std::fabs(mag), 2) << (double)p;
+    }
 }
 
 TEST(printer, lastResultIsKept)
