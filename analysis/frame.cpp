@@ -61,8 +61,9 @@ static bool checkformula(const analysisword &w, lm *a, lm *b, lm *c)
         return false;
     }
     if (T != S) return refuse(w, " must be the first word of the formula : ", 2);
+    static const wordset analysis(ANALYSISWORDS);
     for (lm *n = c->next; n; n = n->next)
-        if (n->kind == LM_WORD && oneof(n->text, ANALYSISWORDS)) {
+        if (n->kind == LM_WORD && analysis.has(n->text)) {
             *cout2 << w.keyword << " can't be used with " << n->text << " in one formula : ";
             exitno(2);
             return false;

@@ -9,8 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
+#include <deque>
 #include <vector>
 
 #include "app/output.h"
@@ -24,29 +23,8 @@ static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "fi
 
 wordset::wordset(const char *const *list)
 {
-    for (; *list; list++) {
-        size_t n = std::strlen(*list);
-        shapes[(unsigned char)(*list)[0]] |= n <= 16 ? 1u << (n - 1) : 0x8000u;
-        words.insert(std::string_view(*list, n));
-    }
+    for (; *list; list++) words.add(*list, true);
 }
-
-bool wordset::has(const char *w, size_t n) const
-{
-    if (!n || !(shapes[(unsigned char)w[0]] & (n <= 16 ? 1u << (n - 1) : 0x8000u))) return false;
-    return words.count(std::string_view(w, n)) > 0;
-}
-
-// The set of a null-terminated list, made at its first use.
-static const wordset &setof(const char *const *list)
-{
-    static std::unordered_map<const char *const *, wordset> sets;
-    auto it = sets.find(list);
-    if (it == sets.end()) it = sets.emplace(list, wordset(list)).first;
-    return it->second;
-}
-
-bool oneof(const char *w, const char *const *list) { return setof(list).has(w, std::strlen(w)); }
 
 // A new word node with the given text and priority, linked after 'x'; it belongs to the
 // same call as 'from'.
@@ -66,19 +44,25 @@ static lm *newword(lm *x, const char *text, float prio, const lm *from)
 // rules between the tests of their first and second characters come from one table.
 static float rank(const char *w, float L)
 {
-    enum { ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
-    static const std::unordered_map<std::string_view, int, wordhash> WORDS = {
-        {"err", ERRW}, {"c\xB1", ERRW},
-        {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
-        {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
-        {"integ", ANALYSISW}, {"findmin", ANALYSISW}, {"findx", ANALYSISW}, {"findmax", ANALYSISW}, {"findzer", ANALYSISW},
-        {"qrot", LOWMARK}, {"qnteg", LOWMARK}, {"qrom", LOWMARK}, {"qindmin", LOWMARK}, {"qindmax", LOWMARK}, {"qindzer", LOWMARK},
-        {"min", CHAIN}, {"max", CHAIN}, {"zer", CHAIN},
-        {"rnd", VALUE}, {"x", VALUE}, {"y", VALUE}, {"pi", VALUE}, {"e", VALUE}, {"E", VALUE}, {"i", VALUE}};
+    enum { NONE, ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
+    static const struct table : wordtable<int> {
+        table()
+        {
+            static const struct { const char *w; int rule; } ROWS[] = {
+                {"err", ERRW}, {"c\xB1", ERRW},
+                {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
+                {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
+                {"integ", ANALYSISW}, {"findmin", ANALYSISW}, {"findx", ANALYSISW}, {"findmax", ANALYSISW}, {"findzer", ANALYSISW},
+                {"qrot", LOWMARK}, {"qnteg", LOWMARK}, {"qrom", LOWMARK}, {"qindmin", LOWMARK}, {"qindmax", LOWMARK}, {"qindzer", LOWMARK},
+                {"min", CHAIN}, {"max", CHAIN}, {"zer", CHAIN},
+                {"rnd", VALUE}, {"x", VALUE}, {"y", VALUE}, {"pi", VALUE}, {"e", VALUE}, {"E", VALUE}, {"i", VALUE}};
+            for (const auto &r : ROWS) add(r.w, r.rule);
+        }
+    } WORDS;
     if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
     if (w[0] == '$') return L + 6;
-    auto it = WORDS.find(w);
-    int rule = it == WORDS.end() ? -1 : it->second;
+    const int *found = WORDS.find(w);
+    int rule = found ? *found : NONE;
     if (rule == ERRW) return L + 6;
     if (w[0] == '~') return L + 6.1;
     switch (rule) {
@@ -137,6 +121,7 @@ static void callpriority(lm *func)
 
 void priorities()
 {
+    static const wordset functions(FUNCWORDS), analysis(ANALYSIS);
     float L = 100.0f;
     std::vector<float> opened;  // the level before each open "("
     for (C = S; C; C = C->next) {
@@ -154,7 +139,7 @@ void priorities()
                 L = L + 990;
                 if (getowner(func) && L < func->prio + 20) L = func->prio + 20;
             }
-            if (exact && C->prev && oneof(C->prev->text, ANALYSIS)) L = L + 990;
+            if (exact && C->prev && analysis.has(C->prev->text)) L = L + 990;
         } else if (w[0] && w[1] == ')') {
             if (opened.empty()) {
                 L = L - 10;
@@ -184,7 +169,7 @@ void priorities()
             setowner(one, getowner(C));
             insertafter(C, one);
             C = one;
-        } else if (C->kind == LM_WORD && oneof(C->text, FUNCWORDS)) {
+        } else if (C->kind == LM_WORD && functions.has(C->text)) {
             C->prio = C->prio + 1;
         }
     }
@@ -229,18 +214,24 @@ void normalise()
     }
 }
 
-// The operation of 'T', from a map made of the table at its first use.
+// The operation of 'T', from a word table made of the dispatch table at its first use.
 static void dispatch(const reducerules &r)
 {
-    static std::unordered_map<const dispatchrow *, std::unordered_map<std::string_view, void (*)(), wordhash>> maps;
-    auto it = maps.find(r.table);
-    if (it == maps.end()) {
-        it = maps.emplace(r.table, std::unordered_map<std::string_view, void (*)(), wordhash>()).first;
-        for (const dispatchrow *row = r.table; row->word; row++) it->second.emplace(row->word, row->op);
+    struct made {
+        const dispatchrow *rows = nullptr;
+        wordtable<void (*)()> words;
+    };
+    static std::deque<made> tables;
+    made *t = nullptr;
+    for (made &m : tables)
+        if (m.rows == r.table) t = &m;
+    if (!t) {
+        t = &tables.emplace_back();
+        t->rows = r.table;
+        for (const dispatchrow *row = r.table; row->word; row++) t->words.add(row->word, row->op);
     }
     const char *w = T->text;
-    auto op = w[0] ? it->second.find(w) : it->second.end();
-    if (op != it->second.end()) return op->second();
+    if (void (*const *op)() = t->words.find(w)) return (*op)();
     if (r.store && w[0] == 'c' && w[1] == '=') return r.store();
     if (r.recall && w[0] == 'c' && w[1] == '%') return r.recall();
     syntaxerror();

@@ -3,10 +3,10 @@
 #define QEV_DRIVER_H
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
-#include <unordered_set>
-
-#include "engine/wordhash.h"
+#include <utility>
+#include <vector>
 
 // One row of a dispatch table: a word and its operation. A table ends with a null word.
 struct dispatchrow {
@@ -42,18 +42,46 @@ void normalise();
 // Writes the syntax-error message for 'T' and takes error exit 1.
 void syntaxerror();
 
-// True for a word with one of the texts of 'list' (null-terminated).
-bool oneof(const char *w, const char *const *list);
-
-// A set of words that answers most questions by a word's first character and length
-// alone, without hashing it.
-struct wordset {
-    explicit wordset(const char *const *list);
-    bool has(const char *w, size_t n) const;
+// A table of words: a word is looked for only among the few of its first character,
+// and only when some of them have its length.
+template <class V> class wordtable {
+  public:
+    // Adds a word; the first value given for a word stays.
+    void add(std::string_view w, V v)
+    {
+        if (w.empty() || find(w.data(), w.size())) return;
+        shapes[(unsigned char)w[0]] |= shape(w.size());
+        rows[(unsigned char)w[0]].emplace_back(w, v);
+    }
+    const V *find(const char *w, size_t n) const
+    {
+        if (!n || !(shapes[(unsigned char)w[0]] & shape(n))) return nullptr;
+        for (const auto &row : rows[(unsigned char)w[0]])
+            if (row.first.size() == n && std::memcmp(row.first.data(), w, n) == 0) return &row.second;
+        return nullptr;
+    }
+    // The same for a NUL-terminated word.
+    const V *find(const char *w) const
+    {
+        for (const auto &row : rows[(unsigned char)w[0]])
+            if (std::strncmp(row.first.data(), w, row.first.size()) == 0 && !w[row.first.size()]) return &row.second;
+        return nullptr;
+    }
 
   private:
-    unsigned short shapes[256] = {};  // bit k: some word of this first character has length k+1
-    std::unordered_set<std::string_view, wordhash> words;
+    static unsigned shape(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
+    unsigned shapes[256] = {};  // bit k: some word of this first character has length k+1
+    std::vector<std::pair<std::string_view, V>> rows[256];
+};
+
+// A set of words, from a null-terminated list.
+struct wordset {
+    explicit wordset(const char *const *list);
+    bool has(const char *w, size_t n) const { return words.find(w, n); }
+    bool has(const char *w) const { return words.find(w); }
+
+  private:
+    wordtable<bool> words;
 };
 
 #endif

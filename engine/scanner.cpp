@@ -11,7 +11,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 #include "app/output.h"
 #include "engine/driver.h"

@@ -65,7 +65,8 @@ static double unitrank(const char *w, double L, bool errrow)
     if (second == '=') return L + 3;
     if (second == '%') return L + 7;
     if (second == '*' || second == '/') return L - 1;
-    if (oneof(w, CONSTANTS)) return L + 7.1;
+    static const wordset constants(CONSTANTS);
+    if (constants.has(w)) return L + 7.1;
     return L;
 }
 
@@ -139,7 +140,8 @@ static void unitpriorities(bool errrow)
         } else {
             double p = unitrank(w, L, errrow);
             if (comps(w, "func")) fb = 1;
-            if (oneof(w, UNITFUNCS)) p = p + 1;
+            static const wordset functions(UNITFUNCS);
+            if (functions.has(w)) p = p + 1;
             C->prio = (float)p;
             if (comps(w, "c-")) {
                 C = unitminus(C, L);
