@@ -63,8 +63,12 @@ template <class V> class wordtable {
     // The same for a NUL-terminated word.
     const V *find(const char *w) const
     {
-        for (const auto &row : rows[(unsigned char)w[0]])
-            if (std::strncmp(row.first.data(), w, row.first.size()) == 0 && !w[row.first.size()]) return &row.second;
+        for (const auto &row : rows[(unsigned char)w[0]]) {
+            const char *a = row.first.data();
+            size_t n = row.first.size(), k = 1;
+            while (k < n && a[k] == w[k]) k++;
+            if (k == n && !w[n]) return &row.second;
+        }
         return nullptr;
     }
 
