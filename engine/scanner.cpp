@@ -118,8 +118,10 @@ struct expander {
     size_t len;        // the length of the text in 'buf'
     int replaced = 0;  // replacements so far
     std::string body;
-    char prepared[BUFSIZE + 4];
+    char prepared[BUFSIZE + 4];  // a body of the user-function file, prepared
 
+    expander(char *b, const char *f, bool u, const scanrules &rules)
+        : buf(b), path(f), units(u), r(rules), len(std::strlen(b)) {}
     int word(int start, int end, int &grown);
     bool region(int start, int &end, int &growth);
 };
@@ -210,7 +212,7 @@ bool expander::region(int start, int &end, int &growth)
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     enum { MEMOSIZE = 1 << 14 };
-    expander x{buf, path, units, r, std::strlen(buf), 0, {}, {}};
+    expander x(buf, path, units, r);
     expansions *memo = libexpansions(path, units ? 0 : 1);
     std::string key;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
