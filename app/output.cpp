@@ -30,7 +30,7 @@ static void renew(std::ostringstream *&s)
 
 void renewstreams()
 {
-    renew(cerr2);
+    if (!cerr2) renew(cerr2);  // nothing writes to it: it stays as new
     renew(cout2);
 }
 

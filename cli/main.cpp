@@ -182,8 +182,12 @@ bool iserror(const std::string &answer) { return answer.find("error #") != std::
 
 void emit(const std::string &text, bool flush)
 {
-    const std::string out = tosystem(text);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (ascii(text)) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    } else {
+        const std::string out = tosystem(text);
+        std::fwrite(out.data(), 1, out.size(), stdout);
+    }
     std::putchar('\n');
     if (flush) std::fflush(stdout);
 }
@@ -294,13 +298,13 @@ static int oneformula(const std::string &formula)
 // Formulas from standard input, one answer line per line; 1 if any answer is an error.
 static int batch()
 {
-    std::string line, answer;
+    std::string line, converted, answer;
     int status = EXIT_ANSWER;
     libholdchecks(true);
     while (nextline(line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         bool error;
-        if (!evaluate(fromsystem(line), answer, error)) return EXIT_USAGE;
+        if (!evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error)) return EXIT_USAGE;
         emit(answer, false);
         if (error) status = EXIT_ENGINEERROR;
     }

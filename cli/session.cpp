@@ -10,6 +10,7 @@
 #undef USE_TCL_STUBS
 #include <tcl.h>
 
+#include "app/ascii.h"
 #include "userlib.h"
 
 extern "C" int Qev_Init(Tcl_Interp *interp);
@@ -137,13 +138,7 @@ std::string defaultsystem()
     return lib.systems.empty() ? "" : lib.systems.begin()->second;
 }
 
-// True when every byte is ASCII, which reads the same in every encoding.
-static bool ascii(const std::string &text)
-{
-    for (char c : text)
-        if (c & 0x80) return false;
-    return true;
-}
+bool ascii(const std::string &text) { return asciionly(text.data(), text.size()); }
 
 std::string fromsystem(const std::string &text)
 {

@@ -33,6 +33,9 @@ const userlibrary &library();
 // first one; empty when there is none.
 std::string defaultsystem();
 
+// True when every byte is ASCII, which reads the same in every encoding.
+bool ascii(const std::string &text);
+
 // Text between the system encoding (arguments, terminal, files) and UTF-8.
 std::string fromsystem(const std::string &text);
 std::string tosystem(const std::string &text);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ascii.h"
 #include "app/output.h"
 #include "engine/library.h"
 #include "engine/state.h"
@@ -19,10 +20,9 @@ static Tcl_Encoding latin1()
 // Converts a UTF-8 argument into 'out' in the given encoding (null: the system's).
 static void external(Tcl_Encoding enc, const char *utf, std::string &out)
 {
-    const char *c = utf;
-    while (*c > 0) c++;
-    if (!*c) {  // ASCII is the same in every encoding we use
-        out.assign(utf, c - utf);
+    size_t n = std::strlen(utf);
+    if (asciionly(utf, n)) {  // ASCII is the same in every encoding we use
+        out.assign(utf, n);
         return;
     }
     Tcl_DString ds;
@@ -58,9 +58,7 @@ const std::string &pathof(cmdargs &a, int k)
 int endcommand(Tcl_Interp *interp)
 {
     fixfinlin();
-    const char *c = Fixfinlin;
-    while (*c > 0) c++;
-    if (!*c) {  // ASCII needs no conversion
+    if (asciionly(Fixfinlin, std::strlen(Fixfinlin))) {  // ASCII needs no conversion
         Tcl_SetResult(interp, Fixfinlin, TCL_VOLATILE);
         return TCL_OK;
     }

@@ -211,6 +211,26 @@ int libfind(const char *path, const char *name, size_t n, std::string &body)
     return LIB_FOUND;
 }
 
+const expansion *expansions::find(std::string_view word) const
+{
+    auto it = index.find(word);
+    return it == index.end() ? nullptr : it->second;
+}
+
+void expansions::add(std::string_view word, expansion e)
+{
+    enum { MOST = 1 << 14 };
+    if (kept.size() >= MOST) clear();
+    kept.emplace_back(std::string(word), std::move(e));
+    index.emplace(kept.back().first, &kept.back().second);
+}
+
+void expansions::clear()
+{
+    index.clear();
+    kept.clear();
+}
+
 expansions *libexpansions(const char *path, int pass)
 {
     if (plainmode) return nullptr;

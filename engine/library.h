@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -37,7 +39,17 @@ struct expansion {
     int replacements = 0;
     int growth = 0;
 };
-typedef std::unordered_map<std::string, expansion, wordhash> expansions;
+class expansions {
+  public:
+    const expansion *find(std::string_view word) const;
+    // Keeps a word; when many are kept, they are all forgotten first.
+    void add(std::string_view word, expansion e);
+    void clear();
+
+  private:
+    std::deque<std::pair<std::string, expansion>> kept;
+    std::unordered_map<std::string_view, const expansion *, wordhash> index;  // into 'kept'
+};
 
 // The expansions remembered for the file at 'path' in a pass (0: as the units file,
 // 1: as the user-function file); forgotten whenever the file is read again. Null in

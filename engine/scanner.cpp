@@ -211,10 +211,8 @@ bool expander::region(int start, int &end, int &growth)
 // remembered and reused only for words of one call.
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
-    enum { MEMOSIZE = 1 << 14 };
     expander x(buf, path, units, r);
     expansions *memo = libexpansions(path, units ? 0 : 1);
-    std::string key;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         if (buf[p] == ' ') {
             p++;
@@ -222,41 +220,36 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
         }
         int end = p;
         bool named = false, onecall = true;
-        for (; buf[end] && buf[end] != ' '; end++) {
+        for (; buf[end] && buf[end] != ' '; end++)
             named = named || letter(buf[end]) || (!units && (unsigned char)buf[end] == DEGREE);
-            onecall = onecall && (!calls || owner[end] == owner[p]);
-        }
+        for (int k = p; calls && onecall && k < end; k++) onecall = owner[k] == owner[p];
         if (!named) {
             p = end;
             continue;
         }
-        if (memo) {
-            key.assign(buf + p, end - p);
-            auto it = memo->find(key);
-            const expansion *e = it == memo->end() ? nullptr : &it->second;
-            if (e && (onecall || !e->replacements) && x.replaced + e->replacements <= MAXREPLACE &&
-                x.len + e->growth <= BUFSIZE - 1) {
-                int n = end - p, m = (int)e->text.size();
-                std::memmove(buf + p + m, buf + end, x.len - end + 1);
-                std::memcpy(buf + p, e->text.data(), m);
-                if (calls && e->replacements) {
-                    unsigned who = owner[p];
-                    std::memmove(owner + p + m, owner + end, (BUFSIZE - p - std::max(m, n)) * sizeof *owner);
-                    std::fill(owner + p, owner + p + m, who);
-                }
-                x.len += m - n;
-                x.replaced += e->replacements;
-                p += m;
-                continue;
+        std::string_view word(buf + p, end - p);
+        const expansion *e = memo ? memo->find(word) : nullptr;
+        if (e && (onecall || !e->replacements) && x.replaced + e->replacements <= MAXREPLACE &&
+            x.len + e->growth <= BUFSIZE - 1) {
+            int n = end - p, m = (int)e->text.size();
+            std::memmove(buf + p + m, buf + end, x.len - end + 1);
+            std::memcpy(buf + p, e->text.data(), m);
+            if (calls && e->replacements) {
+                unsigned who = owner[p];
+                std::memmove(owner + p + m, owner + end, (BUFSIZE - p - std::max(m, n)) * sizeof *owner);
+                std::fill(owner + p, owner + p + m, who);
             }
+            x.len += m - n;
+            x.replaced += e->replacements;
+            p += m;
+            continue;
         }
+        std::string key(word);
         int stop = end, growth, before = x.replaced;
         if (!x.region(p, stop, growth)) return false;
         int made = x.replaced - before;
-        if (memo && (onecall || !made) && (units || !made)) {
-            if (memo->size() >= MEMOSIZE) memo->clear();
-            memo->emplace(key, expansion{std::string(buf + p, stop - p), made, growth});
-        }
+        if (memo && (onecall || !made) && (units || !made))
+            memo->add(key, expansion{std::string(buf + p, stop - p), made, growth});
         p = stop;
     }
     return true;
