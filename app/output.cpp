@@ -61,7 +61,7 @@ void exitno0(int n) { errorexit(n); }
 
 // Whole numbers below 10^15 in size (unit exponents, counts, most small results), as
 // printf writes them, without its general conversion; false for any other number.
-static bool putwhole(double x, char format, int precision)
+static bool wholetext(double x, char format, int precision, std::string &out)
 {
     if (x == 0 || !(x > -1e15 && x < 1e15) || x != (double)(long long)x) return false;
     long long v = (long long)x, u = v < 0 ? -v : v;
@@ -72,50 +72,53 @@ static bool putwhole(double x, char format, int precision)
         u /= 10;
     } while (u);
     int d = (int)(end - q);
-    std::memmove(digits, q, d + 1);
-    std::string out = v < 0 ? "-" : "";
+    if ((format == 'g' && d > precision) || (format == 'e' && d - 1 > precision)) return false;
+    if (v < 0) out += '-';
     if (format == 'g') {
-        if (d > precision) return false;
-        out += digits;
+        out.append(q, d);
     } else if (format == 'f') {
-        out += digits;
-        if (precision > 0) out += '.' + std::string(precision, '0');
+        out.append(q, d);
+        if (precision > 0) out.append(1, '.').append(precision, '0');
     } else {
-        if (d - 1 > precision) return false;
-        out += digits[0];
-        if (precision > 0) out += '.' + std::string(digits + 1) + std::string(precision - (d - 1), '0');
+        out += q[0];
+        if (precision > 0) out.append(1, '.').append(q + 1, d - 1).append(precision - (d - 1), '0');
         out += "e+";
         out += (char)('0' + (d - 1) / 10);
         out += (char)('0' + (d - 1) % 10);
     }
-    cout2->write(out.data(), out.size());
     return true;
 }
 
-// As the stream's own output of a double (the "C" locale's printf conversion for the
-// stream's notation and precision), without its locale machinery.
-void putnum(long double x)
+// The stream's own output of a double, in its own format.
+static void streamtext(long double x, std::string &out)
+{
+    std::ostringstream s;
+    s.copyfmt(*cout2);
+    s << (double)x;
+    out += s.str();
+}
+
+void numtext(long double x, std::string &out)
 {
     std::ios::fmtflags f = cout2->flags() & std::ios::floatfield;
     const char *format = f == std::ios::scientific ? "%.*e" : f == std::ios::fixed ? "%.*f" : "%.*g";
-    if (f == (std::ios::fixed | std::ios::scientific)) {
-        *cout2 << (double)x;
-        return;
-    }
+    if (f == (std::ios::fixed | std::ios::scientific) ||
+        (cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)))
+        return streamtext(x, out);
     std::streamsize precision = cout2->precision();
     if (precision < 0) precision = 6;
     if (f != std::ios::fixed && f != std::ios::scientific && precision == 0) precision = 1;
-    if (cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)) {
-        *cout2 << (double)x;
-        return;
-    }
-    if (precision < 400 && putwhole((double)x, format[3], (int)precision)) return;
+    if (precision < 400 && wholetext((double)x, format[3], (int)precision, out)) return;
     char buf[400];
     int n = quickformat((double)x, format[3], (int)precision, buf);
     if (n < 0) n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
-    if (n < 0 || n >= (int)sizeof buf) {
-        *cout2 << (double)x;
-        return;
-    }
-    cout2->write(buf, n);
+    if (n < 0 || n >= (int)sizeof buf) return streamtext(x, out);
+    out.append(buf, n);
+}
+
+void putnum(long double x)
+{
+    std::string out;
+    numtext(x, out);
+    cout2->write(out.data(), out.size());
 }

@@ -3,6 +3,7 @@
 #define QEV_OUTPUT_H
 
 #include <sstream>
+#include <string>
 
 extern std::ostringstream *cout2;  // all engine text of the running command
 extern std::ostringstream *cerr2;  // renewed with cout2; nothing is written to it
@@ -19,7 +20,9 @@ void fixfinlin();
 void exitno(int n);
 void exitno0(int n);
 
-// Writes a double in the stream's current format.
+// Writes a double in the current format of 'cout2' (the "C" locale's printf conversion
+// for its notation and precision), or appends it to 'out'.
 void putnum(long double x);
+void numtext(long double x, std::string &out);
 
 #endif

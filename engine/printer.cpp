@@ -36,37 +36,51 @@ void displaynormal(long double &mag, long double &phase)
     }
 }
 
-void printunits(const lm *n)
+static void unitstext(const lm *n, std::string &out)
 {
     static const struct { int slot; const char *sep; const char *name; } ORDER[] = {
         {2, "  ", LENGTH}, {0, " ", MASS}, {1, " ", TIME}, {3, " ", TEMP}, {4, " ", CHARGE}, {5, " ", MOLE}};
     for (const auto &g : ORDER) {
         if (n->units[g.slot] == 0) continue;
-        std::string head = std::string(g.sep) + "{" + g.name + "^(";
-        cout2->write(head.data(), head.size());
-        putnum(n->units[g.slot]);
-        cout2->write(")}", 2);
+        out.append(g.sep).append("{").append(g.name).append("^(");
+        numtext(n->units[g.slot], out);
+        out += ")}";
     }
+}
+
+static void valuetext(long double mag, long double phase, std::string &out)
+{
+    long double im = mag * dsin(phase);
+    if (im == 0 || phase == 0) {
+        numtext(mag, out);
+    } else if (how223) {
+        numtext(mag, out);
+        out += "*exp(i*";
+        numtext(phase, out);
+        out += ")";
+    } else {
+        numtext(mag * dcos(phase), out);
+        out += "+i * ";
+        numtext(im, out);
+    }
+}
+
+void printunits(const lm *n)
+{
+    std::string out;
+    unitstext(n, out);
+    cout2->write(out.data(), out.size());
 }
 
 void printvalue(long double mag, long double phase)
 {
-    long double im = mag * dsin(phase);
-    if (im == 0 || phase == 0) {
-        putnum(mag);
-    } else if (how223) {
-        putnum(mag);
-        *cout2 << "*exp(i*";
-        putnum(phase);
-        *cout2 << ")";
-    } else {
-        putnum(mag * dcos(phase));
-        *cout2 << "+i * ";
-        putnum(im);
-    }
+    std::string out;
+    valuetext(mag, phase, out);
+    cout2->write(out.data(), out.size());
 }
 
-static void printnumber(lm *n)
+// A number's text is made whole and written at once.
+static void printnumber(lm *n, std::string &out)
 {
     deleteS2();
     copylm(&varib[0], n);
@@ -77,25 +91,28 @@ static void printnumber(lm *n)
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
-    if (flagrep == 0) *cout2 << "(";
-    printvalue(mag, phase);
+    out.clear();
+    if (flagrep == 0) out += "(";
+    valuetext(mag, phase, out);
     if (n->err != 0) {
-        *cout2 << " \xB1";
-        putnum(n->err);
+        out += " \xB1";
+        numtext(n->err, out);
     }
-    if (flagrep == 0) *cout2 << ") ";
+    if (flagrep == 0) out += ") ";
     if (flagrep == 1) flagrep = 2;
     else if (flagrep == 2) flagrep = 1;
-    if (flagrep == 1 && n->next) *cout2 << " ; ";
-    printunits(n);
-    *cout2 << " ";
+    if (flagrep == 1 && n->next) out += " ; ";
+    unitstext(n, out);
+    out += " ";
+    cout2->write(out.data(), out.size());
 }
 
 void printlist()
 {
+    std::string out;
     for (lm *n = S; n; n = n->next) {
         if (n->kind == LM_WORD) *cout2 << n->text << " ";
-        else if (n->kind == LM_NUMBER) printnumber(n);
+        else if (n->kind == LM_NUMBER) printnumber(n, out);
     }
     freelist(S);
     S = C = T = nullptr;

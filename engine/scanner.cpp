@@ -302,6 +302,10 @@ static bool tokenise(const char *buf)
     } CLASS;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         unsigned char c = buf[p];
+        if (c == ' ') {
+            p++;
+            continue;
+        }
         int kind = CLASS.of[c];
         if (c == '-' && buf[p + 1] >= '0' && buf[p + 1] <= '9') kind = classes::NUMBER;
         if (!kind) {
@@ -313,9 +317,10 @@ static bool tokenise(const char *buf)
         C->next = n;
         n->prev = C;
         C = T = n;
+        // The token is the word, cut to 49 characters; at most 50 of it are passed over.
         int take = 0;
-        while (take < TOKENTAKE && buf[p + take] && buf[p + take] != ' ') take++;
-        std::memcpy(n->text, buf + p, take < 49 ? take : 49);
+        for (char t; take < TOKENTAKE && (t = buf[p + take]) && t != ' '; take++)
+            if (take < 49) n->text[take] = t;
         setowner(n, owner[p]);
         p += take;
         if (kind == classes::NUMBER) setnum(n, decimal(n->text));
