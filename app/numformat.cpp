@@ -83,19 +83,9 @@ bool significant(double a, int n, char *digits, int &exp)
 // "e+dd" / "e-ddd".
 int exponent(int exp, char *out)
 {
-    int n = 0;
-    out[n++] = 'e';
-    out[n++] = exp < 0 ? '-' : '+';
-    unsigned u = exp < 0 ? -exp : exp;
-    char tmp[8];
-    int d = 0;
-    do {
-        tmp[d++] = (char)('0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (d < 2) tmp[d++] = '0';
-    while (d) out[n++] = tmp[--d];
-    return n;
+    out[0] = 'e';
+    out[1] = exp < 0 ? '-' : '+';
+    return 2 + digitsof((uint64_t)(exp < 0 ? -exp : exp), 2, out + 2);
 }
 
 // Drops the zeros at the end of the fraction of out[from, n), and a point left bare.

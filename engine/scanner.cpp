@@ -297,7 +297,7 @@ static bool tokenise(const char *buf)
             for (int c = 'A'; c <= 'Z'; c++) of[c] = of[c + 'a' - 'A'] = WORD;
             for (const char *c = "~@$+-*/^!()"; *c; c++) of[(unsigned char)*c] = WORD;
             for (int c = '0'; c <= '9'; c++) of[c] = NUMBER;
-            of['.'] = NUMBER;
+            of[(unsigned char)'.'] = NUMBER;
         }
     } CLASS;
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
