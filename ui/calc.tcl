@@ -27,6 +27,30 @@ proc zt::have {args} {
     return 1
 }
 
+# Opens the dialog window 'w': when it is open already, brings it to the front, runs
+# 'reopen' (in the caller) and returns 0; otherwise makes it, a window titled 'title'
+# that holds the frame $w.f and closes on Escape, and returns 1.
+proc zt::opendialog {w title padding {reopen ""}} {
+    if {[winfo exists $w]} {
+        wm deiconify $w
+        raise $w
+        uplevel 1 $reopen
+        return 0
+    }
+    toplevel $w
+    wm title $w $title
+    ttk::frame $w.f -padding $padding
+    pack $w.f -fill both -expand 1
+    bind $w <Escape> [list destroy $w]
+    return 1
+}
+
+# Return, on either keyboard, runs 'command' in the dialog 'w'.
+proc zt::onreturn {w command} {
+    bind $w <Return> "$command; break"
+    bind $w <KP_Enter> "$command; break"
+}
+
 # Colours a dialog's answer label: green for success, red for a complaint.
 proc zt::answercolour {w ok} {
     if {[winfo exists $w]} { $w configure -foreground [expr {$ok ? "#106010" : "#b00000"}] }

@@ -25,16 +25,7 @@ proc zt::definefunction {{body ""}} {
     set w .deffunc
     if {![winfo exists $w]} { array set df {name "" body ""} }
     if {$body ne ""} { set df(body) $body }
-    if {[winfo exists $w]} {
-        wm deiconify $w
-        raise $w
-        focus $w.f.name
-        return
-    }
-    toplevel $w
-    wm title $w "qev: define a function"
-    ttk::frame $w.f -padding 8
-    pack $w.f -fill both -expand 1
+    if {![opendialog $w "qev: define a function" 8 [list focus $w.f.name]]} return
     ttk::label $w.f.lname -text Name
     ttk::entry $w.f.name -textvariable zt::df(name) -width 16
     ttk::label $w.f.lbody -text Body
@@ -54,9 +45,7 @@ proc zt::definefunction {{body ""}} {
     grid $w.f.answer - -sticky w
     grid $w.f.b - -sticky e
     grid columnconfigure $w.f 1 -weight 1
-    bind $w <Return> {zt::definefunctionok; break}
-    bind $w <KP_Enter> {zt::definefunctionok; break}
-    bind $w <Escape> [list destroy $w]
+    onreturn $w zt::definefunctionok
     set df(answer) ""
     focus $w.f.name
 }
@@ -100,17 +89,7 @@ proc zt::definefunctionok {} {
 proc zt::listfunctions {} {
     if {![have fbr]} return
     set w .funcs
-    if {[winfo exists $w]} {
-        wm deiconify $w
-        raise $w
-        loadfunctions
-        focuslist $w.f.list
-        return
-    }
-    toplevel $w
-    wm title $w "qev functions"
-    ttk::frame $w.f -padding 4
-    pack $w.f -fill both -expand 1
+    if {![opendialog $w "qev functions" 4 "loadfunctions; focuslist $w.f.list"]} return
     ttk::treeview $w.f.list -columns {name args body} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 12
     foreach {c t wd} {name Name 100 args Arguments 80 body Body 300} {
@@ -129,7 +108,6 @@ proc zt::listfunctions {} {
     grid rowconfigure $w.f 0 -weight 1
     bind $w.f.list <Double-1> zt::insertfunction
     bind $w.f.list <Return> {zt::insertfunction; break}
-    bind $w <Escape> [list destroy $w]
     loadfunctions
     focuslist $w.f.list
 }
@@ -173,16 +151,7 @@ proc zt::insertfunction {} {
 proc zt::fitdialog {} {
     if {![have regres]} return
     set w .fit
-    if {[winfo exists $w]} {
-        wm deiconify $w
-        raise $w
-        focus $w.f.data
-        return
-    }
-    toplevel $w
-    wm title $w "qev: fit a polynomial"
-    ttk::frame $w.f -padding 8
-    pack $w.f -fill both -expand 1
+    if {![opendialog $w "qev: fit a polynomial" 8 [list focus $w.f.data]]} return
     ttk::label $w.f.ldeg -text Degree -underline 0
     ttk::spinbox $w.f.degree -from 0 -to 12 -width 4 -textvariable zt::fit(degree)
     ttk::label $w.f.ldata -text "Pairs x y, one per line or in a row:" -underline 0
@@ -218,7 +187,6 @@ proc zt::fitdialog {} {
     bind $w <Alt-0> {zt::fitinsert %0}
     bind $w <Alt-p> {focus .fit.f.data}
     bind $w <Alt-c> [list destroy $w]
-    bind $w <Escape> [list destroy $w]
     focus $w.f.data
 }
 

@@ -142,17 +142,8 @@ proc zt::whichunit {next} {
 
 proc zt::browseunits {} {
     if {![have fbr bru]} return
-    if {[winfo exists .units]} {
-        wm deiconify .units
-        raise .units
-        focus .units.f.filter
-        return
-    }
-    toplevel .units
-    wm title .units "qev units"
+    if {![opendialog .units "qev units" 4 {focus .units.f.filter}]} return
     wm minsize .units 300 200
-    ttk::frame .units.f -padding 4
-    pack .units.f -fill both -expand 1
     ttk::label .units.f.fl -text "Filter:" -underline 0
     ttk::entry .units.f.filter -textvariable zt::unitfilter
     ttk::treeview .units.f.list -columns {name value} -show headings -selectmode browse \
@@ -183,7 +174,6 @@ proc zt::browseunits {} {
     bind .units.f.filter <Return> {zt::focuslist .units.f.list; zt::insertunit; break}
     bind .units.f.list <Double-1> {zt::insertunit}
     bind .units.f.list <Return> {zt::insertunit; break}
-    bind .units <Escape> {destroy .units}
     bind .units <Alt-f> {focus .units.f.filter}
     bind .units <Alt-i> {zt::insertunit}
     bind .units <Alt-d> {zt::defineunit}
@@ -261,16 +251,7 @@ proc zt::insertunit {} {
 proc zt::defineunit {} {
     if {![have anu]} return
     set w .defunit
-    if {[winfo exists $w]} {
-        wm deiconify $w
-        raise $w
-        focus $w.f.name
-        return
-    }
-    toplevel $w
-    wm title $w "qev: define a unit"
-    ttk::frame $w.f -padding 8
-    pack $w.f -fill both -expand 1
+    if {![opendialog $w "qev: define a unit" 8 [list focus $w.f.name]]} return
     set row 0
     foreach {key label} {
         name "Name" unit "Known units (e.g. m/s, kg m^2)" mult "Factor (1 if empty)"
@@ -293,9 +274,7 @@ proc zt::defineunit {} {
     grid $w.f.answer - -sticky w
     grid $w.f.b - -sticky e
     grid columnconfigure $w.f 1 -weight 1
-    bind $w <Return> {zt::defineunitok; break}
-    bind $w <KP_Enter> {zt::defineunitok; break}
-    bind $w <Escape> [list destroy $w]
+    onreturn $w zt::defineunitok
     array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer ""}
     focus $w.f.name
 }
