@@ -30,33 +30,22 @@ static std::vector<char> writable(const char *formula)
     return std::vector<char>(formula, formula + std::strlen(formula) + 1);
 }
 
-// Scanning alone: operator words and tokens, no names to expand.
-static void scan(benchmark::State &state)
+// Scanning alone: operator words, name expansion, tokens.
+static void scanning(benchmark::State &state, const char *text)
 {
     setup();
     for (auto _ : state) {
-        auto f = writable("(2.5+3e-3)*4/7^2-1 , 5 , 6*(7-8)");
+        auto f = writable(text);
         scanformula(f.data(), HANDLESTR_SCAN);
         freelist(S);
         S = nullptr;
         cout2->str("");
     }
 }
-BENCHMARK(scan);
-
-// Scanning with units from the shipped library.
-static void expansion(benchmark::State &state)
-{
-    setup();
-    for (auto _ : state) {
-        auto f = writable("5 ft + 3 mi + 2 km + 7 inch + 1 yd");
-        scanformula(f.data(), HANDLESTR_SCAN);
-        freelist(S);
-        S = nullptr;
-        cout2->str("");
-    }
-}
-BENCHMARK(expansion);
+// No names to expand.
+BENCHMARK_CAPTURE(scanning, scan, "(2.5+3e-3)*4/7^2-1 , 5 , 6*(7-8)");
+// Units from the shipped library.
+BENCHMARK_CAPTURE(scanning, expansion, "5 ft + 3 mi + 2 km + 7 inch + 1 yd");
 
 // Reduction of a scanned formula of n terms (printing included, as it ends the loop).
 static void reduction(benchmark::State &state)
