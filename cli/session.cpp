@@ -140,22 +140,18 @@ std::string defaultsystem()
 
 bool ascii(const std::string &text) { return asciionly(text.data(), text.size()); }
 
-std::string fromsystem(const std::string &text)
+// Converts with one of Tcl's two conversions to or from the system encoding.
+static std::string convert(const std::string &text,
+                           char *(*conversion)(Tcl_Encoding, const char *, int, Tcl_DString *))
 {
     if (ascii(text)) return text;
     Tcl_DString ds;
-    Tcl_ExternalToUtfDString(nullptr, text.data(), (int)text.size(), &ds);
+    conversion(nullptr, text.data(), (int)text.size(), &ds);
     std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
     Tcl_DStringFree(&ds);
     return s;
 }
 
-std::string tosystem(const std::string &text)
-{
-    if (ascii(text)) return text;
-    Tcl_DString ds;
-    Tcl_UtfToExternalDString(nullptr, text.data(), (int)text.size(), &ds);
-    std::string s(Tcl_DStringValue(&ds), Tcl_DStringLength(&ds));
-    Tcl_DStringFree(&ds);
-    return s;
-}
+std::string fromsystem(const std::string &text) { return convert(text, Tcl_ExternalToUtfDString); }
+
+std::string tosystem(const std::string &text) { return convert(text, Tcl_UtfToExternalDString); }
