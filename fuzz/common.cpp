@@ -36,8 +36,13 @@ static struct {
     int repflag;
 } start;
 
+// ... and as a call found them, to run the call again.
+static decltype(start) before;
+
 #define KEEP(x) std::memcpy(&start.x, &x, sizeof x)
 #define RESTORE(x) std::memcpy(&x, &start.x, sizeof x)
+#define KEEPBEFORE(x) std::memcpy(&before.x, &x, sizeof x)
+#define RESTOREBEFORE(x) std::memcpy(&x, &before.x, sizeof x)
 #define ALLSTATE(F)                                                                              \
     F(varib); F(how223); F(Realonly); F(flagrep); F(NAME55); F(Match99); F(Matchcnt); F(LENGTH); \
     F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); F(MACNAME); F(UNAME); F(FORMNAME);           \
@@ -77,6 +82,14 @@ void fuzzreset()
     deleteS2();
     libchanged();
     std::srand(1);
+}
+
+void keepstate() { ALLSTATE(KEEPBEFORE); }
+
+void restorestate()
+{
+    ALLSTATE(RESTOREBEFORE);
+    deleteS2();
 }
 
 std::vector<std::string> sections(const uint8_t *data, size_t size)

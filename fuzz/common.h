@@ -20,6 +20,11 @@ void fuzzinit();
 // random table and seed; the library cache is forgotten. Called before every input.
 void fuzzreset();
 
+// Keeps the engine state, and brings it back, to run a call a second time from the
+// same start.
+void keepstate();
+void restorestate();
+
 // The input cut at every NUL byte (n NULs give n + 1 sections).
 std::vector<std::string> sections(const uint8_t *data, size_t size);
 
