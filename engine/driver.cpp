@@ -160,7 +160,7 @@ void priorities()
             C = minus(C, L);
             if (!C) return;
         }
-        if (std::strncmp(C->text, "c{", 2) == 0) {
+        if (C->text[0] == 'c' && C->text[1] == '{') {
             C->text[1] = '*';
             C->prio = L - 11;
             lm *one = newlm();
@@ -193,24 +193,25 @@ void syntaxerror()
 
 // Before each operation the numbers around it get a non-negative magnitude (a negative
 // one turns into a half turn of phase) and every node a non-negative error.
+static void normalised(lm *n)
+{
+    if (n->kind == LM_NUMBER && n->mag < 0) {
+        n->mag = -n->mag;
+        n->phase = turnphase(n->phase + PI);
+    }
+    if (n->err < 0) n->err = -n->err;
+}
+
 void normalise()
 {
-    lm *near[5] = {T, nullptr, nullptr, nullptr, nullptr};
-    if (T->prev) {
-        near[1] = T->prev;
-        near[2] = T->prev->prev;
+    normalised(T);
+    if (lm *p = T->prev) {
+        normalised(p);
+        if (p->prev) normalised(p->prev);
     }
-    if (T->next) {
-        near[3] = T->next;
-        near[4] = T->next->next;
-    }
-    for (lm *n : near) {
-        if (!n) continue;
-        if (n->kind == LM_NUMBER && n->mag < 0) {
-            n->mag = -n->mag;
-            n->phase = turnphase(n->phase + PI);
-        }
-        if (n->err < 0) n->err = -n->err;
+    if (lm *n = T->next) {
+        normalised(n);
+        if (n->next) normalised(n->next);
     }
 }
 
@@ -241,8 +242,12 @@ static void dispatch(const reducerules &r)
 static lm *leftmostmax(lm *from)
 {
     lm *best = nullptr;
+    float most = -3;
     for (lm *n = from ? from : S; n; n = n->next)
-        if (n->kind == LM_WORD && n->prio > -3 && (!best || n->prio > best->prio)) best = n;
+        if (n->kind == LM_WORD && n->prio > most) {
+            best = n;
+            most = n->prio;
+        }
     return best;
 }
 
@@ -250,11 +255,12 @@ static lm *leftmostmax(lm *from)
 // 'stop' comes first.
 static bool maxbetween(lm *from, lm *to, lm *stop, float &max)
 {
-    max = -HUGE_VALF;
+    float most = -3;  // the words at -3 and below are never reduced
     for (lm *n = from ? from : S; n != to; n = n->next) {
         if (n == stop) return false;
-        if (n->kind == LM_WORD && n->prio > -3 && n->prio > max) max = n->prio;
+        if (n->kind == LM_WORD && n->prio > most) most = n->prio;
     }
+    max = most > -3 ? most : -HUGE_VALF;
     return true;
 }
 
