@@ -80,6 +80,23 @@ bool libread(const char *path, std::string &text, std::vector<std::string> *head
     return true;
 }
 
+// Calls 'each' with the name and the body of every entry of 'text' in order, until it
+// returns true. Entries are read whole: the name is everything between the entry's "#"
+// and the first "=" (an entry without "=" before the next "#" has no name), the body
+// all after that "=" up to the next "#".
+template <class F> static void eachentry(std::string_view text, F each)
+{
+    const size_t none = std::string_view::npos;
+    size_t p = text.find('#');
+    while (p != none) {
+        size_t start = p + 1, end = text.find_first_of("#=", start);
+        p = text.find('#', start);
+        if (end == none || text[end] != '=') continue;
+        size_t stop = p == none ? text.size() : p;
+        if (each(text.substr(start, end - start), text.substr(end + 1, stop - end - 1))) return;
+    }
+}
+
 struct libfile {
     bool readable = false;
     dev_t dev = 0;
@@ -120,28 +137,25 @@ void libchanged()
     }
 }
 
-// Entries are read whole: the name of an entry is everything between its "#" and the
-// first "=" (an entry without "=" before the next "#" has no name).
+// The position of every "#" of the text.
+static void markhashes(libtext &t)
+{
+    t.hashes.clear();
+    for (size_t k = t.text.find('#'); k != std::string::npos; k = t.text.find('#', k + 1)) t.hashes.push_back(k);
+}
+
 static void parse(libfile &lf)
 {
-    const std::string &text = lf.content.text;
     lf.entries.clear();
-    lf.content.hashes.clear();
-    for (size_t k = text.find('#'); k != std::string::npos; k = text.find('#', k + 1)) lf.content.hashes.push_back(k);
+    markhashes(lf.content);
     std::fill(lf.shapes, lf.shapes + 256, 0u);
     lf.memo[0].clear();
     lf.memo[1].clear();
-    size_t p = text.find('#');
-    while (p != std::string::npos) {
-        size_t start = p + 1;
-        size_t end = text.find_first_of("#=", start);
-        p = text.find('#', start);
-        if (end == std::string::npos || text[end] != '=') continue;
-        size_t stop = p == std::string::npos ? text.size() : p;
-        std::string_view all(text);
-        lf.entries.emplace(all.substr(start, end - start), all.substr(end + 1, stop - end - 1));
-        if (end > start) lf.shapes[(unsigned char)text[start]] |= shapebit(end - start);
-    }
+    eachentry(lf.content.text, [&](std::string_view name, std::string_view body) {
+        lf.entries.emplace(name, body);
+        if (!name.empty()) lf.shapes[(unsigned char)name[0]] |= shapebit(name.size());
+        return false;
+    });
 }
 
 static libfile &current(const char *path)
@@ -169,12 +183,12 @@ static libfile &current(const char *path)
         mtime == lf.mtime)
         return lf;
     lf.readable = libread(path, lf.content.text, &lf.head);
-    if (lf.readable) {
-        lf.dev = st.st_dev;
-        lf.ino = st.st_ino;
-        lf.size = st.st_size;
-        lf.mtime = mtime;
-    }
+    // A file read after a failed stat (it appeared in between) gets an identity no
+    // file has, so the next check reads it again.
+    lf.dev = ok ? st.st_dev : 0;
+    lf.ino = ok ? st.st_ino : 0;
+    lf.size = ok ? st.st_size : -1;
+    lf.mtime = mtime;
     parse(lf);
     return lf;
 }
@@ -184,19 +198,13 @@ static int plainfind(const char *path, const char *name, size_t n, std::string &
 {
     std::string text;
     if (!libread(path, text)) return LIB_NOFILE;
-    size_t p = text.find('#');
-    while (p != std::string::npos) {
-        size_t start = p + 1;
-        size_t end = text.find_first_of("#=", start);
-        p = text.find('#', start);
-        if (end == std::string::npos || text[end] != '=' || end - start != n ||
-            text.compare(start, n, name, n) != 0)
-            continue;
-        size_t stop = p == std::string::npos ? text.size() : p;
-        body = text.substr(end + 1, stop - end - 1);
-        return LIB_FOUND;
-    }
-    return LIB_NOTFOUND;
+    bool found = false;
+    eachentry(text, [&](std::string_view entry, std::string_view value) {
+        found = entry == std::string_view(name, n);
+        if (found) body.assign(value.data(), value.size());
+        return found;
+    });
+    return found ? LIB_FOUND : LIB_NOTFOUND;
 }
 
 int libfind(const char *path, const char *name, size_t n, std::string &body)
@@ -254,9 +262,7 @@ const libtext *libcontent(const char *path)
     if (plainmode) {
         static libtext read;
         if (!libread(path, read.text)) return nullptr;
-        read.hashes.clear();
-        for (size_t k = read.text.find('#'); k != std::string::npos; k = read.text.find('#', k + 1))
-            read.hashes.push_back(k);
+        markhashes(read);
         return &read;
     }
     const libfile &lf = current(path);
