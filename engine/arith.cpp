@@ -28,21 +28,22 @@ static const binmsgs ROOT = {"nothing to root : ", "cant root comands : ", nullp
 static const binmsgs ADDMT = {"Nothing to add", "cant add comands : ", nullptr};
 static const binmsgs CHOICE = {"nothing to min: ", "cant min comands : ", "unit's error in min : "};
 
-bool operands(const char *nothing, const char *cant)
+bool numberpair(const lm *a, const lm *b, const char *nothing, const char *cant)
 {
-    lm *L = T->prev, *R = T->next;
-    if (!L || !R) {
+    if (!a || !b) {
         *cout2 << nothing;
         exitno0(1);
         return false;
     }
-    if (L->kind != LM_NUMBER || R->kind != LM_NUMBER) {
+    if (a->kind != LM_NUMBER || b->kind != LM_NUMBER) {
         *cout2 << cant;
         exitno0(1);
         return false;
     }
     return true;
 }
+
+bool operands(const char *nothing, const char *cant) { return numberpair(T->prev, T->next, nothing, cant); }
 
 static bool operands(const binmsgs &m) { return operands(m.nothing, m.cant); }
 

@@ -73,17 +73,7 @@ static bool arguments(const fnmsgs &m, lm *&A, lm *&B)
 {
     A = T->next;
     B = A ? A->next : nullptr;
-    if (!A || !B) {
-        *cout2 << m.nothing;
-        exitno0(1);
-        return false;
-    }
-    if (A->kind != LM_NUMBER || B->kind != LM_NUMBER) {
-        *cout2 << m.cant;
-        exitno0(1);
-        return false;
-    }
-    return true;
+    return numberpair(A, B, m.nothing, m.cant);
 }
 
 // T becomes the result; the 'count' argument nodes after it are unlinked and freed.

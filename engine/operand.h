@@ -4,8 +4,11 @@
 
 #include "engine/node.h"
 
-// Checks L = T.prev and R = T.next: writes 'nothing' when one is missing, 'cant' when
-// one is not a number, and takes error exit 1; false then.
+// Checks two operands: writes 'nothing' when one is missing, 'cant' when one is not a
+// number, and takes error exit 1; false then.
+bool numberpair(const lm *a, const lm *b, const char *nothing, const char *cant);
+
+// The same for L = T.prev and R = T.next.
 bool operands(const char *nothing, const char *cant);
 
 // Keeps L as the result (a number): unlinks and frees R and T.
