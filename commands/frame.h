@@ -18,7 +18,7 @@ struct cmdargs {
     std::vector<std::string> path;  // storage of 'pathof'
 };
 
-// Copies the arguments and renews 'cout2' and 'cerr2'.
+// Copies the arguments and renews 'cout2' (and 'cerr2', which stays as new).
 void begincommand(cmdargs &a, int argc, const char *argv[]);
 
 // Argument k in the system encoding, for one used as a file name.

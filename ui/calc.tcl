@@ -51,6 +51,23 @@ proc zt::onreturn {w command} {
     bind $w <KP_Enter> "$command; break"
 }
 
+# Shows what a definition command answered in its dialog: 'fields' names the dialog's
+# array (its name and answer), 'label' its answer label, 'kind' what was defined; the
+# list window 'list', when open, is refreshed with 'reload'. Returns the answer.
+proc zt::definitionanswer {answer fields label kind list reload} {
+    upvar #0 $fields f
+    set ok [expr {[string trim $answer] eq ""}]
+    answercolour $label $ok
+    if {$ok} {
+        set f(answer) "Defined $f(name)."
+        status "$kind $f(name) defined."
+        if {[winfo exists $list]} { $reload }
+    } else {
+        set f(answer) [string trim $answer]
+    }
+    return $answer
+}
+
 # Colours a dialog's answer label: green for success, red for a complaint.
 proc zt::answercolour {w ok} {
     if {[winfo exists $w]} { $w configure -foreground [expr {$ok ? "#106010" : "#b00000"}] }

@@ -71,17 +71,8 @@ proc zt::definefunctionok {} {
         close $f
         file attributes $functions -permissions 0664
     }
-    set answer [anf $functions $df(name) $body]
-    set ok [expr {[string trim $answer] eq ""}]
-    answercolour .deffunc.f.answer $ok
-    if {$ok} {
-        set df(answer) "Defined $df(name)."
-        status "Function $df(name) defined."
-        if {[winfo exists .funcs]} { loadfunctions }
-    } else {
-        set df(answer) [string trim $answer]
-    }
-    return $answer
+    return [definitionanswer [anf $functions $df(name) $body] zt::df .deffunc.f.answer \
+        Function .funcs zt::loadfunctions]
 }
 
 # ---- Function list

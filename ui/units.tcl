@@ -314,15 +314,5 @@ proc zt::defineunitok {} {
     foreach {key v} [list add1 [string trim $du(add1)] mult $mult add2 [string trim $du(add2)]] {
         if {$v ne ""} { lappend args -$key $v }
     }
-    set answer [anu {*}$args]
-    set ok [expr {[string trim $answer] eq ""}]
-    answercolour .defunit.f.answer $ok
-    if {$ok} {
-        set du(answer) "Defined $du(name)."
-        status "Unit $du(name) defined."
-        if {[winfo exists .units]} { loadunits }
-    } else {
-        set du(answer) [string trim $answer]
-    }
-    return $answer
+    return [definitionanswer [anu {*}$args] zt::du .defunit.f.answer Unit .units zt::loadunits]
 }
