@@ -36,6 +36,9 @@ int usage(const std::string &message);
 // Checks that 'text' is a whole number from 0 to 'max'.
 bool wholenumber(const std::string &text, long max);
 
+// Checks the value of "-p" (0 to 65535); when it is wrong, says so as wrong usage.
+bool precisionok(const std::string &text);
+
 // The unit-system file for "-u": 'given' when it is a readable file, else the library's
 // system of that name; the default system when 'given' is empty. Sets 'error' when
 // there is none.

@@ -143,6 +143,13 @@ bool wholenumber(const std::string &text, long max)
     return std::stol(text) <= max;
 }
 
+bool precisionok(const std::string &text)
+{
+    if (wholenumber(text, 65535)) return true;
+    usage("-p needs a whole number from 0 to 65535, not " + text);
+    return false;
+}
+
 static bool readable(const std::string &utf8path)
 {
     return !utf8path.empty() && access(tosystem(utf8path).c_str(), R_OK) == 0;
@@ -243,10 +250,7 @@ static bool setupcalc(const parsedargs &p)
     calcwords = {"mc66", "-S1"};
     for (const auto &o : p.options) {
         if (o.first == "-u" || o.first == "-f") continue;
-        if (o.first == "-p" && !wholenumber(o.second, 65535)) {
-            usage("-p needs a whole number from 0 to 65535, not " + o.second);
-            return false;
-        }
+        if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
     }

@@ -61,8 +61,7 @@ static int units(const std::vector<std::string> &args)
     std::vector<std::string> words = {"bru", "-S1"};
     for (const auto &o : p.options) {
         if (o.first == "-u") continue;
-        if (o.first == "-p" && !wholenumber(o.second, 65535))
-            return usage("-p needs a whole number from 0 to 65535, not " + o.second);
+        if (o.first == "-p" && !precisionok(o.second)) return EXIT_USAGE;
         words.push_back(o.first);
         if (o.first == "-p") words.push_back(o.second);
     }
