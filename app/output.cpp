@@ -115,10 +115,3 @@ void numtext(long double x, std::string &out)
     if (n < 0 || n >= (int)sizeof buf) return streamtext(x, out);
     out.append(buf, n);
 }
-
-void putnum(long double x)
-{
-    std::string out;
-    numtext(x, out);
-    cout2->write(out.data(), out.size());
-}

@@ -20,9 +20,8 @@ void fixfinlin();
 void exitno(int n);
 void exitno0(int n);
 
-// Writes a double in the current format of 'cout2' (the "C" locale's printf conversion
-// for its notation and precision), or appends it to 'out'.
-void putnum(long double x);
+// Appends a double in the current format of 'cout2' (the "C" locale's printf conversion
+// for its notation and precision) to 'out'.
 void numtext(long double x, std::string &out);
 
 #endif

@@ -98,9 +98,10 @@ TEST(printer, numbersAsTheStreamWritesThem)
                     s->precision(p);
                 }
                 cout2 = &mine;
-                putnum(v);
+                std::string text;
+                numtext(v, text);
                 theirs << (double)v;
-                EXPECT_EQ(mine.str(), theirs.str()) << (double)v << " precision " << p;
+                EXPECT_EQ(text, theirs.str()) << (double)v << " precision " << p;
             }
     cout2 = saved;
 }
