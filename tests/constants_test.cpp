@@ -50,7 +50,7 @@ TEST(constants, recallOfARecallWordEnds)
 TEST(constants, functionCalls)
 {
     std::string f = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n");
-    auto fcalc = [&](const std::string &x) { return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", f, "-q", x}); };
+    auto fcalc = [&](const std::string &x) { return calc(x, f); };
     EXPECT_EQ(fcalc("sq(3)"), "(10)  ");
     EXPECT_EQ(fcalc("add2(1,2)"), "(3)  ");
     // the closing bracket of an argument list restores the level before it
@@ -72,7 +72,7 @@ TEST(constants, callsReadTheirOwnArguments)
 {
     std::string f = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n"
                              "#f= (sq(%0)*2)_func_1_\n#g= (%0-%1)_func_2_\n#h= (sq(%0+1)-%1)_func_2_\n");
-    auto fcalc = [&](const std::string &x) { return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", f, "-q", x}); };
+    auto fcalc = [&](const std::string &x) { return calc(x, f); };
     const char *cases[][2] = {
         {"sq(3)+sq(4)", "(27)  "},      {"sq(sq(2))", "(26)  "},     {"add2(sq(1),sq(2))", "(7)  "},
         {"f(3)", "(20)  "},             {"f(1)+f(2)", "(14)  "},     {"g(5,2)+g(1,1)", "(3)  "},

@@ -50,6 +50,11 @@ std::string calc(const std::string &formula)
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-q", formula});
 }
 
+std::string calc(const std::string &formula, const std::string &functions)
+{
+    return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
+}
+
 std::string tmpfile_(const std::string &text)
 {
     char name[] = "/tmp/qevtestXXXXXX";

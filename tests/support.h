@@ -1,6 +1,7 @@
 // support.h - helpers for the engine tests.
 //   qev(args...)   runs a qev command in a shared interpreter and returns its answer
 //   calc(formula)  mc66 in the six-digit general format ("-S1 -p 6"), empty units file
+//   calc(formula, functions)  the same with a function file
 //   plainunits()   a unit-system file naming an empty units file
 //   tmpfile_(text) writes a temporary file and returns its path
 #ifndef QEV_TEST_SUPPORT_H
@@ -11,6 +12,7 @@
 
 std::string qev(const std::vector<std::string> &args);
 std::string calc(const std::string &formula);
+std::string calc(const std::string &formula, const std::string &functions);
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
 
