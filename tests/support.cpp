@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "app/qevinit.h"
@@ -53,10 +54,30 @@ std::string calc(const std::string &formula, const std::string &functions)
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
 }
 
+// The folder of this run's temporary files; removed with all it holds at exit.
+const std::string &tmpfolder()
+{
+    static const struct folder {
+        std::string path;
+        folder()
+        {
+            char name[] = "/tmp/qevtestXXXXXX";
+            if (!mkdtemp(name)) std::abort();
+            path = name;
+        }
+        ~folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } made;
+    return made.path;
+}
+
 std::string tmpfile_(const std::string &text)
 {
-    char name[] = "/tmp/qevtestXXXXXX";
-    int fd = mkstemp(name);
+    std::string name = tmpfolder() + "/fileXXXXXX";
+    int fd = mkstemp(&name[0]);
     if (fd < 0) std::abort();
     close(fd);
     std::ofstream(name, std::ios::binary) << text;

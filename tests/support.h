@@ -4,6 +4,7 @@
 //   calc(formula, functions)  the same with a function file
 //   plainunits()   a unit-system file naming an empty units file
 //   tmpfile_(text) writes a temporary file and returns its path
+//   tmpfolder()    the folder of the temporary files, removed with them at exit
 #ifndef QEV_TEST_SUPPORT_H
 #define QEV_TEST_SUPPORT_H
 
@@ -15,6 +16,7 @@ std::string calc(const std::string &formula);
 std::string calc(const std::string &formula, const std::string &functions);
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
+const std::string &tmpfolder();
 
 // Makes the engine's node allocation fail after n more allocations (negative: never).
 void failallocafter_(long n);
