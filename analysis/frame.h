@@ -34,6 +34,9 @@ struct analysisword {
 
 extern const analysisword PLOT, SETRANDF, FINDX, FINDZER, FINDMIN, FINDMAX, INTEG;
 
+// The analysis keywords and their markers, null-terminated.
+extern const char *const ANALYSISWORDS[];
+
 // First phase on the keyword 'T': checks the parameters, sets 'flagrep', 'reps', 'repx',
 // 'repe', 'repj' and the grid, turns 'T' into the marker and stores the expression in
 // 'S2'. False after an error exit.

@@ -16,6 +16,7 @@
 #include "engine/driver.h"
 #include "engine/library.h"
 #include "engine/state.h"
+#include "engine/words.h"
 
 const scanrules HANDLESTR_SCAN = {true, "err", true, true, 7, true, true};
 
@@ -23,7 +24,8 @@ enum { BUFSIZE = 1000, MAXREPLACE = 1000, TOKENTAKE = 50 };
 
 static const unsigned char PLUSMINUS = 0xB1, DEGREE = 0xB0;
 
-static const char *const ENGINEWORDS[] = {
+// Every word the other word tables name (words.h).
+const char *const ENGINEWORDS[] = {
     "plus", "minus", "root", "min", "max", "zer", "err", "sqrt", "sin", "cos", "tan", "tg",
     "asin", "acos", "atan", "exp", "ln", "abs", "Re", "Im", "conj", "phase", "log", "atanr",
     "lg10", "log10", "azeret", "func", "dln", "pi", "e", "E", "i", "rnd", "x", "y", "setxy",
