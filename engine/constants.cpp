@@ -128,10 +128,10 @@ void C_func()
         if (P->next) P->next->prev = N;
         delete P;
     }
-    unsigned call = getowner(T);
-    for (lm *b = T->prev; call && b && getowner(b) >= call; b = b->prev) {
+    unsigned call = T->call;
+    for (lm *b = T->prev; call && b && b->call >= call; b = b->prev) {
         unsigned char d = b->text[2];
-        if (getowner(b) == call && b->kind == LM_WORD && b->text[0] == 'c' && b->text[1] == '%' &&
+        if (b->call == call && b->kind == LM_WORD && b->text[0] == 'c' && b->text[1] == '%' &&
             d >= '0' && d - '0' < bound)
             copylm(b, &varib[d]);
     }

@@ -47,7 +47,7 @@ static lm *newword(lm *x, const char *text, float prio, const lm *from)
     if (!n) return nullptr;
     n->kind = LM_WORD;
     std::strcpy(n->text, text);
-    setowner(n, getowner(from));
+    n->call = from->call;
     n->prio = prio;
     insertafter(x, n);
     return n;
@@ -117,9 +117,9 @@ static lm *minus(lm *w, float L)
 // them can be read, even inside the argument list of a nested call.
 static void callpriority(lm *func)
 {
-    unsigned call = getowner(func);
+    unsigned call = func->call;
     if (!call) return;
-    for (lm *b = func->prev; b && getowner(b) >= call; b = b->prev)
+    for (lm *b = func->prev; b && b->call >= call; b = b->prev)
         if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + CALL_ABOVE;
 }
 
@@ -141,7 +141,7 @@ void priorities()
             lm *func = C->prev ? C->prev->prev : nullptr;
             if (exact && func && comps(func->text, "func")) {
                 L = L + ARGUMENT_LIFT;
-                if (getowner(func) && L < func->prio + CALL_ARGUMENTS) L = func->prio + CALL_ARGUMENTS;
+                if (func->call && L < func->prio + CALL_ARGUMENTS) L = func->prio + CALL_ARGUMENTS;
             }
             if (exact && C->prev && arguments.has(C->prev->text)) L = L + ARGUMENT_LIFT;
         } else if (w[0] && w[1] == ')') {
@@ -170,7 +170,7 @@ void priorities()
             lm *one = newlm();
             if (!one) return;
             setnum(one, 1);
-            setowner(one, getowner(C));
+            one->call = C->call;
             insertafter(C, one);
             C = one;
         } else if (C->kind == LM_WORD && functions.has(C->text)) {

@@ -66,18 +66,7 @@ void copylm(lm *to, const lm *from)
     for (int k = 0; k < 6; k++) to->units[k] = from->units[k];
     std::memcpy(to->text, from->text, sizeof to->text);
     to->kind = from->kind;
-}
-
-unsigned getowner(const lm *n)
-{
-    unsigned call;
-    std::memcpy(&call, n->text + sizeof n->text - sizeof call, sizeof call);
-    return call;
-}
-
-void setowner(lm *n, unsigned call)
-{
-    std::memcpy(n->text + sizeof n->text - sizeof call, &call, sizeof call);
+    to->call = from->call;
 }
 
 void setnum(lm *n, long double mag)

@@ -18,6 +18,7 @@ struct lm {
     long double units[6] = {};
     lm *next = nullptr, *prev = nullptr;
     char kind = LM_EMPTY;
+    unsigned call = 0;        // the user-function call the token was spliced in by (0: typed)
 
     // Nodes come from a pool of freed nodes before the heap (not in sanitizer builds).
     static void *operator new(size_t size, const std::nothrow_t &) noexcept;
@@ -25,16 +26,11 @@ struct lm {
     static void operator delete(void *p) noexcept;
 };
 
-// The user-function call a token was spliced in by (0: typed). It is kept in the last
-// bytes of 'text', behind every token, so that it travels with copies of the node.
-unsigned getowner(const lm *n);
-void setowner(lm *n, unsigned call);
-
 // Allocates an empty node. On exhaustion writes the two allocation messages,
 // abandons the evaluation (error exit 1) and returns null; the caller returns at once.
 lm *newlm();
 
-// Copies value, error, units, text and kind of 'from' into 'to' (prio and links stay).
+// Copies value, error, units, text, kind and call of 'from' into 'to' (prio and links stay).
 void copylm(lm *to, const lm *from);
 
 // Sets 'n' to a plain number: kind LM_NUMBER, the given magnitude, phase 0, error 0.

@@ -323,7 +323,7 @@ static bool tokenise(const char *buf)
         int take = 0;
         for (char t; take < TOKENTAKE && (t = buf[p + take]) && t != ' '; take++)
             if (take < 49) n->text[take] = t;
-        setowner(n, owner[p]);
+        n->call = owner[p];
         p += take;
         if (kind == classes::NUMBER) setnum(n, decimal(n->text));
         else n->kind = LM_WORD;
