@@ -235,26 +235,6 @@ bool fold(lm *acc, const char *word, void (*op)(), lm *R)
     return true;
 }
 
-lm *wordafter(lm *x, const char *text, float prio)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    n->prio = prio;
-    insertafter(x, n);
-    return n;
-}
-
-lm *numberafter(lm *x, long double mag)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    setnum(n, mag);
-    insertafter(x, n);
-    return n;
-}
-
 bool foldable(const lm *V)
 {
     if (folding && V->kind != LM_NUMBER) folding = false;

@@ -71,12 +71,6 @@ bool nextpass(lm *marker);
 // Ends the sampling: frees the stored copy and writes what the folded operators wrote.
 void endsampling();
 
-// A new word node with text and priority, linked after 'x'; null after an error exit.
-lm *wordafter(lm *x, const char *text, float prio);
-
-// A new number node (phase 0, error 0, no units) linked after 'x'; null after an error exit.
-lm *numberafter(lm *x, long double mag);
-
 // Second phase of the chain searches: the marker becomes the sample, followed by the
 // chain word 'chain' (which the driver reduces with its operator 'op' after the last
 // sample) and a new marker 'marker'. Outside 'plainmode' each later sample is folded

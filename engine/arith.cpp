@@ -69,12 +69,9 @@ static void unitcheck(const binmsgs &m)
 
 void keepleft()
 {
-    lm *L = T->prev, *R = T->next;
-    L->kind = LM_NUMBER;
-    L->next = R->next;
-    if (R->next) R->next->prev = L;
-    delete R;
-    delete T;
+    T->prev->kind = LM_NUMBER;
+    removelm(T->next);
+    removelm(T);
     T = nullptr;
 }
 
@@ -236,9 +233,7 @@ void Azeret()
     L->phase = 0;
     L->err = 0;
     L->kind = LM_NUMBER;
-    L->next = T->next;
-    if (T->next) T->next->prev = L;
-    delete T;
+    removelm(T);
     T = nullptr;
 }
 

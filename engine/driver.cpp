@@ -39,20 +39,6 @@ wordset::wordset(const char *const *list)
     for (; *list; list++) words.add(*list, true);
 }
 
-// A new word node with the given text and priority, linked after 'x'; it belongs to the
-// same call as 'from'.
-static lm *newword(lm *x, const char *text, float prio, const lm *from)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    n->call = from->call;
-    n->prio = prio;
-    insertafter(x, n);
-    return n;
-}
-
 // The priority of a word that is not a bracket. The whole words among the rules, tested
 // between the rules of first and second characters, come from RANKWORDS.
 static float rank(const char *w, float L)
@@ -98,15 +84,15 @@ static lm *minus(lm *w, float L)
                         std::strncmp(t, "x0", 2) == 0 || std::strncmp(t, "y0", 2) == 0 || comps(t, "e");
         if (!excepted) {
             if (comps(t, "c)") || comps(t, "c}") || comps(t, "x") || comps(t, "y"))
-                if (!newword(P, "c+", L + RANK_SUM, w)) return nullptr;
+                if (!wordafter(P, "c+", L + RANK_SUM, w->call)) return nullptr;
             setnum(w, -1);
             for (long double &u : w->units) u = 0;
-            return newword(w, "c*", L + RANK_PRODUCT, w);
+            return wordafter(w, "c*", L + RANK_PRODUCT, w->call);
         }
     } else if (!P) {
         setnum(w, -1);
         for (long double &u : w->units) u = 0;
-        return newword(w, "c*", L + RANK_SIGN, w);
+        return wordafter(w, "c*", L + RANK_SIGN, w->call);
     }
     return w;
 }
@@ -167,11 +153,8 @@ void priorities()
         if (C->text[0] == 'c' && C->text[1] == '{') {
             C->text[1] = '*';
             C->prio = L + RANK_BRACE;
-            lm *one = newlm();
+            lm *one = numberafter(C, 1, C->call);
             if (!one) return;
-            setnum(one, 1);
-            one->call = C->call;
-            insertafter(C, one);
             C = one;
         } else if (C->kind == LM_WORD && functions.has(C->text)) {
             C->prio = C->prio + FUNCTION_BONUS;
@@ -195,9 +178,9 @@ void syntaxerror()
     exitno(1);
 }
 
-// Before each operation the numbers around it get a non-negative magnitude (a negative
-// one turns into a half turn of phase) and every node a non-negative error.
-static void normalised(lm *n)
+// A number gets a non-negative magnitude (a negative one turns into a half turn of
+// phase), and any node a non-negative error.
+void normalised(lm *n)
 {
     if (n->kind == LM_NUMBER && n->mag < 0) {
         n->mag = -n->mag;

@@ -93,6 +93,28 @@ void insertafter(lm *x, lm *n)
     x->next = n;
 }
 
+lm *wordafter(lm *x, const char *text, float prio, unsigned call)
+{
+    lm *n = newlm();
+    if (!n) return nullptr;
+    n->kind = LM_WORD;
+    std::strcpy(n->text, text);
+    n->prio = prio;
+    n->call = call;
+    insertafter(x, n);
+    return n;
+}
+
+lm *numberafter(lm *x, long double mag, unsigned call)
+{
+    lm *n = newlm();
+    if (!n) return nullptr;
+    setnum(n, mag);
+    n->call = call;
+    insertafter(x, n);
+    return n;
+}
+
 void freelist(lm *first)
 {
     while (first) {
@@ -115,16 +137,6 @@ void exitno0(int n) { errorexit(n); }
 bool comps(const char *a, const char *b)
 {
     return a[0] && b[0] && std::strcmp(a, b) == 0;
-}
-
-char *strplus(const char *a, const char *b)
-{
-    size_t la = std::strlen(a), lb = std::strlen(b);
-    char *r = new char[la + lb + 5];
-    std::memcpy(r, a, la);
-    std::memcpy(r + la, b, lb);
-    r[la + lb] = r[la + lb + 1] = 0;
-    return r;
 }
 
 void deleteS2()

@@ -17,7 +17,6 @@ inline long double dsin(long double x) { return std::sin((double)x); }
 inline long double dcos(long double x) { return std::cos((double)x); }
 inline long double dexp(long double x) { return std::exp((double)x); }
 inline long double dsqrt(long double x) { return std::sqrt((double)x); }
-inline long double dasin(long double x) { return std::asin((double)x); }
 inline long double dpow(long double x, long double y) { return std::pow((double)x, (double)y); }
 
 // Real part: mag times the double-precision cosine of phase.

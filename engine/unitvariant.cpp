@@ -39,11 +39,7 @@ int entryname(long n, std::string &name)
 {
     const libtext *lt = libcontent(MACNAME);
     if (!lt) return ENTRY_NOFILE;
-    const std::string &text = lt->text;
-    size_t p = 0;  // after the n-th "#"
-    if (n > 0) p = (size_t)n <= lt->hashes.size() ? lt->hashes[n - 1] + 1 : text.size();
-    while (p < text.size() && text[p] != '=') name += text[p++];
-    return p < text.size() ? ENTRY_NAMED : ENTRY_END;
+    return libname(*lt, libentry(*lt, n), false, name) ? ENTRY_NAMED : ENTRY_END;
 }
 
 // ---- priorities ----
@@ -73,18 +69,6 @@ static double unitrank(const char *w, double L, bool errrow)
     return L + RANK_WORD;
 }
 
-// A new word node linked after 'x'; null after the allocation error exit.
-static lm *newword(lm *x, const char *text, double prio)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    n->prio = (float)prio;
-    insertafter(x, n);
-    return n;
-}
-
 // Minus as a sign: "c-" at the head or after a word other than "c_i", "pi", "e" becomes
 // -1 times what follows, at level + 7; after a closing bracket too, so there it does not
 // subtract. Returns the node the cursor moves to (null after an error exit).
@@ -96,7 +80,7 @@ static lm *unitminus(lm *w, double L)
     setnum(w, -1);
     for (long double &u : w->units) u = 0;
     w->prio = PRIO_NUMBER;
-    return newword(w, "c*", L + RANK_SIGN);
+    return wordafter(w, "c*", (float)(L + RANK_SIGN));
 }
 
 // Step 1 of the driver for the unit commands; 'errrow' gives "err" and "c±" level + 7.
@@ -132,10 +116,8 @@ static void unitpriorities(bool errrow)
                 // "{" multiplies by the number 1 that the unit words inside act on
                 C->text[1] = '*';
                 C->prio = (float)(L + RANK_PRODUCT);
-                lm *one = newlm();
+                lm *one = numberafter(C, 1);
                 if (!one) return;
-                setnum(one, 1);
-                insertafter(C, one);
                 C = one;
             }
         } else if (second == '}') {
@@ -169,13 +151,7 @@ template <void (*F)(), int ARGS = 1>
 static void fn()
 {
     lm *n = T->next;
-    for (int k = 0; k < ARGS && n; k++, n = n->next) {
-        if (n->kind == LM_NUMBER && n->mag < 0) {
-            n->mag = -n->mag;
-            n->phase = turnphase(n->phase + PI);
-        }
-        if (n->err < 0) n->err = -n->err;
-    }
+    for (int k = 0; k < ARGS && n; k++, n = n->next) normalised(n);
     F();
 }
 
