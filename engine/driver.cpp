@@ -81,10 +81,18 @@ static float rank(const char *w, float L)
     return L;
 }
 
+// True for the "*" that 'minus' puts after a sign right after "^" at level L.
+static bool exponentsign(const lm *w, float L)
+{
+    return comps(w->text, "c*") && w->prio == L + 0.5f;
+}
+
 // Minus rewriting. After a word (but for "%" words, "c_i", "pi", "x0…", "y0…", "e") the
 // minus becomes the number -1 times what follows: one operand, binding like "*", with a
-// "+" put in front of it after ")", "}", "x" or "y". At the head it binds tighter than
-// every operator. Returns the node the cursor moves to.
+// "+" put in front of it after ")", "}", "x" or "y". Right after "^" (or after such a
+// sign) it binds just above the "^", so that it negates the exponent only: below every
+// word of a higher rank, above every word of the level's own rank. At the head it binds
+// tighter than every operator. Returns the node the cursor moves to.
 static lm *minus(lm *w, float L)
 {
     lm *P = w->prev;
@@ -97,7 +105,8 @@ static lm *minus(lm *w, float L)
                 if (!newword(P, "c+", L - 2, w)) return nullptr;
             setnum(w, -1);
             for (long double &u : w->units) u = 0;
-            return newword(w, "c*", L - 1, w);
+            bool exponent = comps(t, "c^") || exponentsign(P, L);
+            return newword(w, "c*", exponent ? L + 0.5f : L - 1, w);
         }
     } else if (!P) {
         setnum(w, -1);

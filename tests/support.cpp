@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "engine/node.h"
+#include "engine/state.h"
 
 extern "C" int Qev_Init(Tcl_Interp *interp);
 
@@ -53,6 +54,17 @@ std::string calc(const std::string &formula)
 std::string calc(const std::string &formula, const std::string &functions)
 {
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
+}
+
+std::string calcboth(const std::string &formula, const std::string &functions)
+{
+    std::string answer[2];
+    for (int plain = 0; plain < 2; plain++) {
+        plainmode = plain;
+        answer[plain] = functions.empty() ? calc(formula) : calc(formula, functions);
+    }
+    plainmode = false;
+    return answer[0] == answer[1] ? answer[0] : "plain: " + answer[1] + " fast: " + answer[0];
 }
 
 std::string tmpfile_(const std::string &text)
