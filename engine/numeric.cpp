@@ -14,6 +14,38 @@ long double mlog(long double x)
     return 0;
 }
 
+// The quarter turns in a phase modulo 4, when it is k times pi/2 for a whole k with
+// |k| <= 1024 (where every such product is exact); -1 otherwise.
+static int quarters(long double phase)
+{
+    if (phase == 0) return 0;
+    long double k = phase / PI2;
+    if (!(k >= -1024 && k <= 1024)) return -1;
+    int n = (int)k;
+    if (n != k || n * PI2 != phase) return -1;
+    return n & 3;
+}
+
+long double exactre(long double mag, long double phase)
+{
+    switch (quarters(phase)) {
+    case 0: return mag;
+    case 2: return -mag;
+    case 1: case 3: return 0;
+    }
+    return mag * dcos(phase);
+}
+
+long double exactim(long double mag, long double phase)
+{
+    switch (quarters(phase)) {
+    case 1: return mag;
+    case 3: return -mag;
+    case 0: case 2: return 0;
+    }
+    return mag * dsin(phase);
+}
+
 // The angle of (x, y) in (-3pi/2, pi/2]: the double-precision arctangent of the two
 // parts (scaled first by a power of two, so that parts beyond the double range neither
 // overflow nor vanish), a half turn above pi/2 taken down by a whole turn. It keeps its

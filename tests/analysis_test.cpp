@@ -49,7 +49,7 @@ TEST(analysis, plotTables)
         {"plot 0 1 2.5 x", "0 0 ;  0.4 0.4 ;  0.8 0.8 "},         // ceil(2.5) points
         {"plot(0 2*pi 4) x", "0 0 ;  1.5708 1.5708 ;  3.14159 3.14159 ;  4.71239 4.71239 "},
         {"plot 0 1 2 x 7 8", "0 0 ;  0.5 0.5 "},                  // only the first value
-        {"plot 0 1 2 (-x)", "0 -0 ;  0.5 -0.5 "},
+        {"plot 0 1 2 (-x)", "0 0 ;  0.5 -0.5 "},
         {"plot 0 1 2 x*i+1", "0 1 ;  0.5 1 "},                    // real part only
     };
     for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];

@@ -56,12 +56,17 @@ std::string calc(const std::string &formula, const std::string &functions)
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
 }
 
-std::string calcboth(const std::string &formula, const std::string &functions)
+std::string calcboth(const std::string &formula, const std::string &functions,
+                     const std::vector<std::string> &options)
 {
+    std::vector<std::string> args = {"mc66", "-u", plainunits(), "-S1", "-p", "6"};
+    if (!functions.empty()) args.insert(args.end(), {"-f", functions});
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {"-q", formula});
     std::string answer[2];
     for (int plain = 0; plain < 2; plain++) {
         plainmode = plain;
-        answer[plain] = functions.empty() ? calc(formula) : calc(formula, functions);
+        answer[plain] = qev(args);
     }
     plainmode = false;
     return answer[0] == answer[1] ? answer[0] : "plain: " + answer[1] + " fast: " + answer[0];
