@@ -128,6 +128,36 @@ static void callpriority(lm *func)
         if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + 1;
 }
 
+// An analysis keyword at the head of the formula is reduced before every word of the
+// expression after it, which is evaluated anew at each sample. When a word there stands
+// as high (in the argument list of a call, say the "x" of "sq(x)"), the keyword and the
+// words of its bracket of parameters that stand at least as high are lifted above it,
+// keeping their order among themselves.
+static void keywordfirst(const wordset &analysis)
+{
+    lm *k = S;
+    while (k && k->kind == LM_WORD && k->text[0] && (k->text[1] == '(' || k->text[1] == ')')) k = k->next;
+    if (!k || k->kind != LM_WORD || !analysis.has(k->text) || comps(k->text, "setxy")) return;
+    lm *e = k->next;
+    if (e && comps(e->text, "c(")) {
+        for (int depth = 0; e; e = e->next) {
+            char c = e->kind == LM_WORD && e->text[0] ? e->text[1] : 0;
+            if (c == '(') depth++;
+            if (c == ')' && --depth == 0) {
+                e = e->next;
+                break;
+            }
+        }
+    }
+    float most = -HUGE_VALF;
+    for (lm *n = e; n; n = n->next)
+        if (n->kind == LM_WORD && n->prio > most) most = n->prio;
+    if (most < k->prio) return;
+    float from = k->prio, lift = most + 1 - from;
+    for (lm *n = k; n != e; n = n->next)
+        if (n->kind == LM_WORD && n->prio >= from) n->prio += lift;
+}
+
 void priorities()
 {
     static const wordset functions(FUNCWORDS), analysis(ANALYSIS);
@@ -182,6 +212,7 @@ void priorities()
             C->prio = C->prio + 1;
         }
     }
+    keywordfirst(analysis);
 }
 
 void removebrackets()
