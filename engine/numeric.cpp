@@ -1,4 +1,4 @@
-// numeric.cpp - 'mlog', 'atanr' and phase reduction.
+// numeric.cpp - 'mlog', 'atanr', phase reduction and the exact parts of quarter turns.
 #include "engine/numeric.h"
 
 #include <algorithm>
@@ -26,25 +26,18 @@ static int quarters(long double phase)
     return n & 3;
 }
 
-long double exactre(long double mag, long double phase)
+// mag times the cosine (sine 0) or the sine (sine 1) of a phase.
+static long double exactpart(long double mag, long double phase, int sine)
 {
-    switch (quarters(phase)) {
-    case 0: return mag;
-    case 2: return -mag;
-    case 1: case 3: return 0;
-    }
-    return mag * dcos(phase);
+    static const int COS[4] = {1, 0, -1, 0};  // of 0 to 3 quarter turns; a sine is the cosine a quarter earlier
+    int q = quarters(phase);
+    if (q < 0) return mag * (sine ? dsin(phase) : dcos(phase));
+    int c = COS[(q - sine) & 3];
+    return c == 0 ? 0 : c > 0 ? mag : -mag;
 }
 
-long double exactim(long double mag, long double phase)
-{
-    switch (quarters(phase)) {
-    case 1: return mag;
-    case 3: return -mag;
-    case 0: case 2: return 0;
-    }
-    return mag * dsin(phase);
-}
+long double exactre(long double mag, long double phase) { return exactpart(mag, phase, 0); }
+long double exactim(long double mag, long double phase) { return exactpart(mag, phase, 1); }
 
 // The angle of (x, y) in (-3pi/2, pi/2]: the double-precision arctangent of the two
 // parts (scaled first by a power of two, so that parts beyond the double range neither
