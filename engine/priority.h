@@ -10,6 +10,7 @@
 //   RANK_UNIT     +6    ... the unit words "$m" ... and the error words "err", "c±"
 //   RANK_AT       +4    "@", the sum of unit bodies
 //   RANK_STORE    +3    "c=" words
+//   RANK_EXPONENTSIGN +0.5  the product of a minus right after "^": it negates the exponent
 //   RANK_WORD      0    every other word: "^", "root", the functions (FUNCTION_BONUS above)
 //   RANK_PRODUCT  -1    "*", "/", the one-operand minus
 //   RANK_SUM      -2    "+", "-"
@@ -34,8 +35,9 @@
 // ranks (UNIT_RANK_*) and in the lift of an argument list (UNIT_ARGUMENT_LIFT); its
 // braces step by BRACKET_STEP and their product takes RANK_PRODUCT.
 //
-// Whole ranks and levels are int and the others double, so that a float level and a
-// rank add in float, or in double rounded once to float, as the 'prio' field holds them.
+// Whole ranks and levels are int and the others double (RANK_EXPONENTSIGN float), so that
+// a float level and a rank add in float, or in double rounded once to float, as the
+// 'prio' field holds them.
 #ifndef QEV_PRIORITY_H
 #define QEV_PRIORITY_H
 
@@ -47,6 +49,7 @@ constexpr double RANK_TILDE = 6.1;
 constexpr int RANK_UNIT = 6;
 constexpr int RANK_AT = 4;
 constexpr int RANK_STORE = 3;
+constexpr float RANK_EXPONENTSIGN = 0.5f;  // float: the sign after a sign is found by it
 constexpr int RANK_WORD = 0;
 constexpr int RANK_PRODUCT = -1;
 constexpr int RANK_SUM = -2;
@@ -54,7 +57,9 @@ constexpr double RANK_COMMA = -2.1;
 constexpr int RANK_BRACE = -11;
 
 constexpr int FUNCTION_BONUS = 1;  // the functions of one argument bind before "^"
-constexpr int CALL_ABOVE = 1;      // a spliced "func" this far above the words of its body
+constexpr int ABOVE = 1;           // a word lifted above others stands this far above the
+                                   // highest: a spliced "func" above its body, a keyword
+                                   // at the head above its expression
 constexpr int CALL_ARGUMENTS = 20; // its argument list at least this far above it
 
 constexpr int LEVEL_START = 100;
