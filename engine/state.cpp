@@ -14,9 +14,9 @@ char TIME[10] = " Second ";
 char TEMP[10] = " \xB0k";
 char CHARGE[10] = " Coulomb ";
 char MOLE[10] = " MOLE ";
-char MACNAME[320];
+std::string MACNAME;
 char UNAME[352];
-char FORMNAME[352];
+std::string FORMNAME;
 char FORMTYTLE[352];
 
 char NAME55 = 1;

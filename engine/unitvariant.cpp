@@ -35,7 +35,7 @@ static const scanrules UNIT_SCAN = {false, "c\xB1", false, false, 5, false, fals
 
 int entryname(long n, std::string &name)
 {
-    const libtext *lt = libcontent(MACNAME);
+    const libtext *lt = libcontent(MACNAME.c_str());
     if (!lt) return ENTRY_NOFILE;
     const std::string &text = lt->text;
     size_t p = 0;  // after the n-th "#"

@@ -30,7 +30,8 @@ static struct {
     char how223, Realonly, flagrep, NAME55, Match99;
     int Matchcnt;
     char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
-    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
+    std::string MACNAME, FORMNAME;
+    char UNAME[352], FORMTYTLE[352];
     float randcenter, randfactor, randmax, randfunc[1010];
     long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
     int repflag;
@@ -39,10 +40,14 @@ static struct {
 // ... and as a call found them, to run the call again.
 static decltype(start) before;
 
-#define KEEP(x) std::memcpy(&start.x, &x, sizeof x)
-#define RESTORE(x) std::memcpy(&x, &start.x, sizeof x)
-#define KEEPBEFORE(x) std::memcpy(&before.x, &x, sizeof x)
-#define RESTOREBEFORE(x) std::memcpy(&x, &before.x, sizeof x)
+// A global copied bytewise, or a string by assignment.
+template <class T> static void copystate(T &to, const T &from) { std::memcpy(&to, &from, sizeof to); }
+static void copystate(std::string &to, const std::string &from) { to = from; }
+
+#define KEEP(x) copystate(start.x, x)
+#define RESTORE(x) copystate(x, start.x)
+#define KEEPBEFORE(x) copystate(before.x, x)
+#define RESTOREBEFORE(x) copystate(x, before.x)
 #define ALLSTATE(F)                                                                              \
     F(varib); F(how223); F(Realonly); F(flagrep); F(NAME55); F(Match99); F(Matchcnt); F(LENGTH); \
     F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); F(MACNAME); F(UNAME); F(FORMNAME);           \

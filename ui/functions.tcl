@@ -57,6 +57,7 @@ proc zt::definefunctionok {} {
     set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
     set why [badname $df(name) function]
     if {$functions eq ""} { set why "There is no function file." }
+    if {$why eq ""} { set why [readonly $functions] }
     if {$why eq "" && $body eq ""} { set why "The body is empty." }
     if {$why eq "" && [string first # $body] >= 0} { set why "The body may not hold \"#\"." }
     if {$why ne ""} {
