@@ -65,12 +65,18 @@ proc zt::definefunctionok {} {
         set df(answer) $why
         return $why
     }
-    if {![file exists $functions]} {
+    if {![file exists $functions] && [catch {
         # A new file gets a title line: the first word of the file is its title.
         set f [open $functions a]
         puts $f Functions
         close $f
         file attributes $functions -permissions 0664
+    } why]} {
+        # a title cut short would stay the file's first word: the file goes again
+        catch {close $f}
+        file delete $functions
+        answercolour .deffunc.f.answer 0
+        return [set df(answer) "The function file $functions could not be made: $why"]
     }
     return [definitionanswer [anf $functions $df(name) $body] zt::df .deffunc.f.answer \
         Function .funcs zt::loadfunctions]
