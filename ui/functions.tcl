@@ -215,7 +215,7 @@ proc zt::fitok {} {
         return
     }
     set answer [string trim [regres $d $data]]
-    if {[regexp {^[-+0-9.eEinfaINFA*x^ ]*$} $answer]} {
+    if {[regexp {^[-+0-9.eE*x^ ]*$} $answer]} {
         set fit(poly) [expr {$answer eq "" ? "0" : $answer}]
         set fit(answer) ""
         status "Fitted: $fit(poly)"
