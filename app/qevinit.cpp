@@ -1,10 +1,10 @@
 // qevinit.cpp - the package initialisation: one table of commands for every front end.
-#include <tcl.h>
+#include "app/qevinit.h"
 
 #include <mutex>
 
 #include "commands/commands.h"
-#include "engine/state.h"
+#include "engine/engine.h"
 
 struct command {
     const char *name;

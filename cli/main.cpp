@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -17,7 +16,7 @@
 #include "cli/cli.h"
 #include "cli/lineedit.h"
 #include "cli/session.h"
-#include "engine/library.h"
+#include "engine/engine.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
        qev SUBCOMMAND [ARGUMENTS...]
@@ -160,16 +159,11 @@ static bool readable(const std::string &utf8path)
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
-// A readable unit-system file: seven words and a path, and no "#" but in the path, which
-// every units file and function file holds.
+// A readable unit-system file, as the library script reads one.
 static bool isunitsystem(const std::string &utf8path)
 {
-    std::string text;
-    std::vector<std::string> head;
-    if (!readable(utf8path) || !libread(tosystem(utf8path).c_str(), text, &head) || head.size() != HEADWORDS)
-        return false;
-    const std::string &units = head.back();
-    return units[0] != '#' && std::count(text.begin(), text.end(), '#') == std::count(units.begin(), units.end(), '#');
+    std::string answer;
+    return readable(utf8path) && command({"qev::readsystem", utf8path}, answer);
 }
 
 // Refuses a file of the user's library for writing when the shipped library stands in.

@@ -12,7 +12,7 @@
 
 #include "cli/cli.h"
 #include "cli/session.h"
-#include "engine/library.h"
+#include "engine/engine.h"
 
 static bool stdoutclosed;  // descriptor 1 was closed when the program started
 

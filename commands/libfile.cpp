@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/library.h"
 
 // Writes all of 'text' at the end of 'fd'; the error number, or 0.

@@ -14,7 +14,7 @@ cmake --build build-asan -j2
 # ThreadSanitizer: the extension alone, called by interpreters in several threads of an
 # uninstrumented tclsh (races inside Tcl itself are not qev's: tests/tsan.supp).
 cmake -S . -B build-tsan -DQEV_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-tsan -j2 --target qev
+cmake --build build-tsan -j2 --target extension
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/tsan.supp" LD_PRELOAD="$(g++ -print-file-name=libtsan.so)" \
   tclsh tests/threads.test build-tsan
 FUZZ_JOBS=${FUZZ_JOBS:-2} scripts/fuzz.sh "${QEV_FUZZ_SECONDS:-60}"

@@ -23,13 +23,17 @@ proc qev::userdir {} {
 
 # The fields of a unit-system file: the system's name, the six printed unit names, and
 # the path of its units file, which is the rest of the line after them (it may hold
-# blanks). Raises an error when the file cannot be read or has fewer fields.
+# blanks). Raises an error when the file is no regular file, cannot be read, has fewer
+# fields, or holds a "#" but in the path (as every units and function file does).
 proc qev::readsystem {path} {
-    set f [open $path]
-    set text [read $f 100000]
-    close $f
-    if {![regexp {^\s*((?:\S+\s+){7})(\S[^\n]*)} $text -> words units]} {
-        error "not a unit-system file (seven words and a path): $path"
+    if {[file isfile $path]} {
+        set f [open $path]
+        set text [read $f 100000]
+        close $f
+    }
+    if {![info exists text] || ![regexp {^\s*((?:\S+\s+){7})(\S[^\n]*)(.*)$} $text -> words units rest] ||
+            [string first # "$words[string index $units 0]$rest"] >= 0} {
+        error "not a unit-system file (a name, six unit names and the path of a units file): $path"
     }
     return [list {*}[regexp -all -inline {\S+} $words] [string trimright $units]]
 }
