@@ -81,10 +81,18 @@ static float rank(const char *w, float L)
     return L;
 }
 
+// True for the "*" that 'minus' puts after a sign right after "^" at level L.
+static bool exponentsign(const lm *w, float L)
+{
+    return comps(w->text, "c*") && w->prio == L + 0.5f;
+}
+
 // Minus rewriting. After a word (but for "%" words, "c_i", "pi", "x0…", "y0…", "e") the
 // minus becomes the number -1 times what follows: one operand, binding like "*", with a
-// "+" put in front of it after ")", "}", "x" or "y". At the head it binds tighter than
-// every operator. Returns the node the cursor moves to.
+// "+" put in front of it after ")", "}", "x" or "y". Right after "^" (or after such a
+// sign) it binds just above the "^", so that it negates the exponent only: below every
+// word of a higher rank, above every word of the level's own rank. At the head it binds
+// tighter than every operator. Returns the node the cursor moves to.
 static lm *minus(lm *w, float L)
 {
     lm *P = w->prev;
@@ -97,7 +105,8 @@ static lm *minus(lm *w, float L)
                 if (!newword(P, "c+", L - 2, w)) return nullptr;
             setnum(w, -1);
             for (long double &u : w->units) u = 0;
-            return newword(w, "c*", L - 1, w);
+            bool exponent = comps(t, "c^") || exponentsign(P, L);
+            return newword(w, "c*", exponent ? L + 0.5f : L - 1, w);
         }
     } else if (!P) {
         setnum(w, -1);
@@ -117,6 +126,36 @@ static void callpriority(lm *func)
     if (!call) return;
     for (lm *b = func->prev; b && getowner(b) >= call; b = b->prev)
         if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + 1;
+}
+
+// An analysis keyword at the head of the formula is reduced before every word of the
+// expression after it, which is evaluated anew at each sample. When a word there stands
+// as high (in the argument list of a call, say the "x" of "sq(x)"), the keyword and the
+// words of its bracket of parameters that stand at least as high are lifted above it,
+// keeping their order among themselves.
+static void keywordfirst(const wordset &analysis)
+{
+    lm *k = S;
+    while (k && k->kind == LM_WORD && k->text[0] && (k->text[1] == '(' || k->text[1] == ')')) k = k->next;
+    if (!k || k->kind != LM_WORD || !analysis.has(k->text) || comps(k->text, "setxy")) return;
+    lm *e = k->next;
+    if (e && comps(e->text, "c(")) {
+        for (int depth = 0; e; e = e->next) {
+            char c = e->kind == LM_WORD && e->text[0] ? e->text[1] : 0;
+            if (c == '(') depth++;
+            if (c == ')' && --depth == 0) {
+                e = e->next;
+                break;
+            }
+        }
+    }
+    float most = -HUGE_VALF;
+    for (lm *n = e; n; n = n->next)
+        if (n->kind == LM_WORD && n->prio > most) most = n->prio;
+    if (most < k->prio) return;
+    float from = k->prio, lift = most + 1 - from;
+    for (lm *n = k; n != e; n = n->next)
+        if (n->kind == LM_WORD && n->prio >= from) n->prio += lift;
 }
 
 void priorities()
@@ -173,6 +212,7 @@ void priorities()
             C->prio = C->prio + 1;
         }
     }
+    keywordfirst(analysis);
 }
 
 void removebrackets()

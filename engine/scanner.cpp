@@ -38,7 +38,9 @@ bool engineword(const char *w, unsigned n)
     return words.has(w, n);
 }
 
-// The word an operator character becomes, or null for other characters.
+// The word an operator character becomes, or null for other characters. In a body
+// (from the user-function file) a comma stays glued to its neighbours; the plus-minus
+// sign attaches an error there as in a typed formula.
 static const char *operword(unsigned char c, const scanrules &r, bool body)
 {
     switch (c) {
@@ -55,7 +57,7 @@ static const char *operword(unsigned char c, const scanrules &r, bool body)
     case '=': return "c=";
     case '%': return "c%";
     case ',': return r.comma && !body ? "c," : nullptr;
-    case PLUSMINUS: return body ? nullptr : r.pm;
+    case PLUSMINUS: return r.pm;
     default: return nullptr;
     }
 }

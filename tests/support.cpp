@@ -9,6 +9,7 @@
 
 #include "app/qevinit.h"
 #include "engine/node.h"
+#include "engine/state.h"
 
 static Tcl_Interp *interp()
 {
@@ -51,6 +52,22 @@ std::string calc(const std::string &formula)
 std::string calc(const std::string &formula, const std::string &functions)
 {
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
+}
+
+std::string calcboth(const std::string &formula, const std::string &functions,
+                     const std::vector<std::string> &options)
+{
+    std::vector<std::string> args = {"mc66", "-u", plainunits(), "-S1", "-p", "6"};
+    if (!functions.empty()) args.insert(args.end(), {"-f", functions});
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {"-q", formula});
+    std::string answer[2];
+    for (int plain = 0; plain < 2; plain++) {
+        plainmode = plain;
+        answer[plain] = qev(args);
+    }
+    plainmode = false;
+    return answer[0] == answer[1] ? answer[0] : "plain: " + answer[1] + " fast: " + answer[0];
 }
 
 std::string tmpfile_(const std::string &text)

@@ -2,6 +2,8 @@
 //   qev(args...)   runs a qev command in a shared interpreter and returns its answer
 //   calc(formula)  mc66 in the six-digit general format ("-S1 -p 6"), empty units file
 //   calc(formula, functions)  the same with a function file
+//   calcboth(formula[, functions[, options]])  calc (with more mc66 options) in plain
+//                  mode and on the fast paths: the answer when both agree, both otherwise
 //   plainunits()   a unit-system file naming an empty units file
 //   tmpfile_(text) writes a temporary file and returns its path
 #ifndef QEV_TEST_SUPPORT_H
@@ -13,6 +15,8 @@
 std::string qev(const std::vector<std::string> &args);
 std::string calc(const std::string &formula);
 std::string calc(const std::string &formula, const std::string &functions);
+std::string calcboth(const std::string &formula, const std::string &functions = "",
+                     const std::vector<std::string> &options = {});
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
 
