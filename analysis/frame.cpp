@@ -8,6 +8,7 @@
 
 #include "base/output.h"
 #include "engine/driver.h"
+#include "engine/gauss.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
 #include "engine/priority.h"
@@ -245,7 +246,7 @@ bool fold(lm *acc, const char *word, void (*op)(), lm *R)
     normalise();
     std::ostringstream *out = cout2;
     cout2 = &folded;
-    op();
+    modeop(op)();
     cout2 = out;
     acc->next = after;
     if (after) after->prev = acc;
@@ -281,6 +282,8 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
     t->mag = V->mag;
     t->phase = V->phase;
     t->err = V->err;
+    t->sens = V->sens;
+    t->nsens = V->nsens;
     for (int k = 0; k < 6; k++) t->units[k] = V->units[k];
     bool chained = !(first && fold_);
     lm *n1 = chained ? wordafter(t, chain, PRIO_CHAIN) : t;

@@ -114,7 +114,16 @@ void formatoptions(const cmdargs &a)
         if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
 }
 
-bool argumentpass(cmdargs &a, bool (*each)(char *arg))
+const char *const GAUSSFLAG = "-g";
+
+void gaussoption(const cmdargs &a)
+{
+    gaussmode = 0;
+    for (int i = 1; i < a.argc; i++)
+        if (std::strcmp(a.argv[i], GAUSSFLAG) == 0) gaussmode = 1;
+}
+
+bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag)
 {
     char **v = a.argv.data();
     for (int i = 1; i < a.argc; i++) {
@@ -128,7 +137,8 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg))
             continue;
         }
         const char *p = v[i - 1];
-        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
+        bool value = p[0] == '-' && !(flag && std::strcmp(p, flag) == 0);
+        bool formula = isopt(p, "-q") || (!value && v[i][0] != '-');
         if (formula && v[i][0] && !each(v[i])) return false;
     }
     return true;

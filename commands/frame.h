@@ -43,9 +43,16 @@ void formatoptions(const cmdargs &a);
 
 // The pass over the arguments in order: "-u" and "-f" (when not the last argument) read
 // their file and take the next argument along; an argument that neither is an option
-// nor follows one (but "-q"), and is not empty, is handed to 'each', which returns false
-// to end the pass. Returns false when 'each' ended it.
-bool argumentpass(cmdargs &a, bool (*each)(char *arg));
+// nor follows one (but "-q" and the option 'flag', which takes no value), and is not
+// empty, is handed to 'each', which returns false to end the pass. Returns false when
+// 'each' ended it.
+bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag = nullptr);
+
+// The option "-g", exactly: errors in quadrature ('gaussmode'); it takes no value.
+extern const char *const GAUSSFLAG;
+
+// Sets 'gaussmode' from the arguments: 1 when one of them is "-g", else 0.
+void gaussoption(const cmdargs &a);
 
 // Precision for the option "-p": the integer part of 'arg', modulo 65536.
 int precisionarg(const char *arg);

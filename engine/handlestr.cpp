@@ -1,12 +1,13 @@
 // handlestr.cpp - evaluating one formula: scan, reduce, print.
 #include "engine/driver.h"
 #include "engine/engine.h"
+#include "engine/gauss.h"
 #include "engine/scanner.h"
 #include "engine/state.h"
 
 void handlestr(char *formula)
 {
     if (!scanformula(formula, HANDLESTR_SCAN)) return;
-    if (S) reduce(HANDLESTR_REDUCE);
+    if (S) reduce(moderules(HANDLESTR_REDUCE));
     deleteS2();  // a copy left by an analysis that ended in an error
 }

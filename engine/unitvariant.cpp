@@ -22,6 +22,7 @@
 
 #include "base/output.h"
 #include "engine/driver.h"
+#include "engine/gauss.h"
 #include "engine/library.h"
 #include "engine/numeric.h"
 #include "engine/ops.h"
@@ -152,7 +153,7 @@ static void fn()
 {
     lm *n = T->next;
     for (int k = 0; k < ARGS && n; k++, n = n->next) normalised(n);
-    F();
+    modeop(F)();
 }
 
 // The words both commands reduce alike.
@@ -213,15 +214,15 @@ static void endmatch()
     S = C = T = nullptr;
 }
 
-static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, C_varib, C_varibp, printvalues};
-static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib, C_varibp, endmatch};
+static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, C_varib, C_varibp, printvalues, nullptr};
+static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib, C_varibp, endmatch, nullptr};
 
 // ---- evaluation ----
 
 void evaluate1c(char *formula)
 {
     if (!scanformula(formula, UNIT_SCAN)) return;
-    if (S) reduce(BRU_REDUCE);
+    if (S) reduce(moderules(BRU_REDUCE));
 }
 
 bool evaluate1d(char *formula)
