@@ -136,8 +136,8 @@ static jacobian ddiv(const operand &L, const operand &R, const lm *)
     return j;
 }
 
-// The logarithm of a base as 'pow' and 'root' take it: ln r + i*theta with the phase as
-// stored (a half turn added for a negative magnitude), not reduced.
+// The logarithm of a base as 'pow' and 'root' take it: ln r + i*theta with the phase
+// in (-pi, pi] (a half turn added first for a negative magnitude).
 static cval baselog(const operand &n)
 {
     long double r = n.mag, theta = n.phase;
@@ -145,7 +145,7 @@ static cval baselog(const operand &n)
         r = -r;
         theta = theta + PI;
     }
-    return cval(mlog(r), theta);
+    return cval(mlog(r), principal(theta));
 }
 
 // v = L^R = e^(R ln L): dv/dL = R*L^(R-1), dv/dR = v*ln L.
