@@ -3,6 +3,7 @@
 #include "engine/sens.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -67,12 +68,20 @@ void setsource(lm *n, unsigned long long src, cval c)
 // x*y, but 0 when either factor is 0 (an infinite factor does not make a zero term NaN).
 static inline long double mul0(long double x, long double y) { return x == 0 || y == 0 ? 0 : x * y; }
 
-// Adds a*c + b*conj(c) for the term c = t to (re, im).
-static inline void mapterm(cval a, cval b, const sterm &t, long double &re, long double &im)
+// Adds a*c + b*conj(c) for the term c = t to (re, im), and the size of what was added
+// up to 'size': the scale of its rounding.
+static inline void mapterm(cval a, cval b, const sterm &t, long double &re, long double &im, long double &size)
 {
     re += mul0(a.real(), t.re) - mul0(a.imag(), t.im) + mul0(b.real(), t.re) + mul0(b.imag(), t.im);
     im += mul0(a.real(), t.im) + mul0(a.imag(), t.re) + mul0(b.imag(), t.re) - mul0(b.real(), t.im);
+    long double c = std::abs(t.re) + std::abs(t.im);
+    size += mul0(std::abs(a.real()) + std::abs(a.imag()) + std::abs(b.real()) + std::abs(b.imag()), c);
 }
+
+// A term that cancels to within the rounding of the extended precision of the terms
+// it is made of is 0 (the phase of a value is independent of its magnitude's error,
+// though the two parts of its derivative round differently).
+static const long double NOISE = 64 * LDBL_EPSILON;
 
 void setsens(lm *n, senslist A, cval a1, cval b1, senslist B, cval a2, cval b2)
 {
@@ -81,19 +90,21 @@ void setsens(lm *n, senslist A, cval a1, cval b1, senslist B, cval a2, cval b2)
     unsigned i = A.sens, ie = A.sens + A.nsens, j = B.sens, je = B.sens + B.nsens;
     long double sum = 0;
     while (i < ie || j < je) {
-        long double re = 0, im = 0;
+        long double re = 0, im = 0, size = 0;
         unsigned long long src;
         if (j >= je || (i < ie && terms[i].src < terms[j].src)) {
             src = terms[i].src;
-            mapterm(a1, b1, terms[i++], re, im);
+            mapterm(a1, b1, terms[i++], re, im, size);
         } else if (i >= ie || terms[j].src < terms[i].src) {
             src = terms[j].src;
-            mapterm(a2, b2, terms[j++], re, im);
+            mapterm(a2, b2, terms[j++], re, im, size);
         } else {
             src = terms[i].src;
-            mapterm(a1, b1, terms[i++], re, im);
-            mapterm(a2, b2, terms[j++], re, im);
+            mapterm(a1, b1, terms[i++], re, im, size);
+            mapterm(a2, b2, terms[j++], re, im, size);
         }
+        if (std::abs(re) <= NOISE * size) re = 0;
+        if (std::abs(im) <= NOISE * size) im = 0;
         if (re == 0 && im == 0) continue;
         terms.push_back({src, re, im});
         sum += re * re + im * im;

@@ -61,7 +61,8 @@ void setsource(lm *n, unsigned long long src, cval c);
 // The list of 'n' becomes a1*A + b1*conj(A) + a2*B + b2*conj(B), term by term and source
 // by source (a map linear over the reals: a holomorphic function has b = 0), and its
 // error the quadrature sum of the result. A term that is 0 stays 0 whatever its factor
-// (an exact value stays exact); terms that cancel to 0 are dropped.
+// (an exact value stays exact); a part that cancels to within the rounding of what it
+// was made of is 0, and terms that come to 0 are dropped.
 void setsens(lm *n, senslist A, cval a1, cval b1, senslist B = senslist(), cval a2 = 0, cval b2 = 0);
 
 // The sign of a value's direction: its magnitude's sign times e^(i*phase), the unit
