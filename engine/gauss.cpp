@@ -63,6 +63,10 @@ typedef jacobian (*derivative)(const operand &A, const operand &B, const lm *V);
 
 static bool isnumber(const lm *n) { return n && n->kind == LM_NUMBER; }
 
+// A number without error: it makes no sensitivities, and an operation of such numbers
+// is the linear model's.
+static bool exact(const lm *n) { return n->nsens == 0 && n->err == 0; }
+
 // The result V of two operands gets their lists mapped by D; after an error exit,
 // nothing.
 static void mapped(lm *V, const operand &A, const operand &B, derivative D)
@@ -76,7 +80,7 @@ static void mapped(lm *V, const operand &A, const operand &B, derivative D)
 template <void (*OP)(), derivative D> static void binary()
 {
     lm *L = T->prev, *R = T->next;
-    if (!isnumber(L) || !isnumber(R)) return OP();
+    if (!isnumber(L) || !isnumber(R) || (exact(L) && exact(R))) return OP();
     operand a = before(L), b = before(R);
     OP();
     mapped(L, a, b, D);
@@ -86,7 +90,7 @@ template <void (*OP)(), derivative D> static void binary()
 template <void (*OP)(), derivative D> static void unary()
 {
     lm *V = T, *N = T->next;
-    if (!isnumber(N)) return OP();
+    if (!isnumber(N) || exact(N)) return OP();
     operand a = before(N);
     OP();
     mapped(V, a, operand(), D);
@@ -96,7 +100,7 @@ template <void (*OP)(), derivative D> static void unary()
 template <void (*OP)(), derivative D> static void twoargs()
 {
     lm *V = T, *A = T->next, *B = A ? A->next : nullptr;
-    if (!isnumber(A) || !isnumber(B)) return OP();
+    if (!isnumber(A) || !isnumber(B) || (exact(A) && exact(B))) return OP();
     operand a = before(A), b = before(B);
     OP();
     mapped(V, a, b, D);
@@ -182,7 +186,7 @@ static void gfactorial()
 template <void (*OP)()> static void choice()
 {
     lm *L = T->prev, *R = T->next;
-    if (!isnumber(L) || !isnumber(R)) return OP();
+    if (!isnumber(L) || !isnumber(R) || (exact(L) && exact(R))) return OP();
     operand a = before(L), b = before(R);
     long double mag = L->mag, phase = L->phase;
     OP();
