@@ -3,18 +3,22 @@
 
 #include "commands/commands.h"
 #include "engine/state.h"
+#include "present/answercmd.h"
 
+// The seven commands take their arguments as strings; the answer layer's as objects.
 static const struct {
     const char *name;
     Tcl_CmdProc *proc;
+    Tcl_ObjCmdProc *objproc;
 } COMMANDS[] = {
-    {"mc66", mc66},
-    {"fbr", fbr},
-    {"anf", anf},
-    {"anu", anu},
-    {"bru", bru},
-    {"mtu", mtu},
-    {"regres", regres},
+    {"mc66", mc66, nullptr},
+    {"fbr", fbr, nullptr},
+    {"anf", anf, nullptr},
+    {"anu", anu, nullptr},
+    {"bru", bru, nullptr},
+    {"mtu", mtu, nullptr},
+    {"regres", regres, nullptr},
+    {"qev::answer", nullptr, answercmd},
 };
 
 /*
@@ -23,8 +27,8 @@ static const struct {
  * Results:
  *   TCL_OK, or TCL_ERROR when the interpreter is not Tcl 8.6.
  * Side effects:
- *   Provides the package qev; creates mc66 and the other commands of the table;
- *   sets ::qev::library to the folder of the shipped library.
+ *   Provides the package qev; creates mc66, the other commands of the table and
+ *   qev::answer; sets ::qev::library to the folder of the shipped library.
  */
 extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *interp)
 {
@@ -33,6 +37,9 @@ extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *inter
     initengine();
     if (Tcl_Eval(interp, "namespace eval ::qev {}") != TCL_OK) return TCL_ERROR;
     Tcl_SetVar(interp, "::qev::library", QEV_DATADIR, TCL_GLOBAL_ONLY);
-    for (const auto &c : COMMANDS) Tcl_CreateCommand(interp, c.name, c.proc, nullptr, nullptr);
+    for (const auto &c : COMMANDS) {
+        if (c.proc) Tcl_CreateCommand(interp, c.name, c.proc, nullptr, nullptr);
+        else Tcl_CreateObjCommand(interp, c.name, c.objproc, nullptr, nullptr);
+    }
     return TCL_OK;
 }

@@ -16,6 +16,7 @@
 #include "cli/lineedit.h"
 #include "cli/session.h"
 #include "engine/library.h"
+#include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
        qev SUBCOMMAND [ARGUMENTS...]
@@ -61,8 +62,8 @@ usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3"};
-static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q"};
+static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw"};
+static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 
 /* ---- shared helpers (cli.h) ---- */
 
@@ -240,8 +241,10 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 /* ---- formulas ---- */
 
 // What every formula of this run is evaluated with: the calculate command's words
-// before the formula.
+// before the formula, the target of "--to" and whether answers are the engine's text.
 static std::vector<std::string> calcwords;
+static std::string totarget;
+static bool rawanswers;
 
 // Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
 static bool setupcalc(const parsedargs &p)
@@ -249,10 +252,18 @@ static bool setupcalc(const parsedargs &p)
     std::string error;
     calcwords = {"mc66", "-S1"};
     for (const auto &o : p.options) {
-        if (o.first == "-u" || o.first == "-f") continue;
+        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw") continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
+    }
+    rawanswers = p.has("--raw");
+    totarget = p.value("--to");
+    for (const auto &o : p.options)
+        if (o.first == "-o" || o.first == "--to") totarget = o.second;
+    if (rawanswers && (p.has("--to") || p.has("-o"))) {
+        usage("--raw answers in the engine's text, which has no target: give one of them");
+        return false;
     }
     std::string usys = unitsystem(p.value("-u"), error);
     std::string funcs = error.empty() ? functionfile(p.value("-f"), true, error) : "";
@@ -267,12 +278,13 @@ static bool setupcalc(const parsedargs &p)
 }
 
 // Evaluates one formula; the answer is one line: line ends inside it become blanks.
-// 'error' is set when the answer holds an engine error; false on a Tcl error.
-static bool evaluate(const std::string &formula, std::string &answer, bool &error)
+// 'error' is set when the answer is an engine error or a conversion that failed.
+static void evaluate(const std::string &formula, std::string &text, bool &error)
 {
     static bool systemread;
+    static answer a;
     calcwords.push_back(formula);
-    bool ok = run(calcwords, answer);
+    answerline(calcwords, totarget, rawanswers, a);
     calcwords.pop_back();
     // The engine keeps the unit system: it is read with the first formula of the run.
     for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
@@ -281,12 +293,11 @@ static bool evaluate(const std::string &formula, std::string &answer, bool &erro
             break;
         }
     systemread = true;
-    if (!ok) return false;
-    for (char &c : answer)
+    text = a.display;
+    for (char &c : text)
         if (c == '\n' || c == '\r') c = ' ';
-    answer.resize(endoftext(answer));
-    error = iserror(answer);
-    return true;
+    text.resize(endoftext(text));
+    error = a.status != answer::OK;
 }
 
 // One formula from the arguments.
@@ -294,7 +305,7 @@ static int oneformula(const std::string &formula)
 {
     std::string answer;
     bool error;
-    if (!evaluate(formula, answer, error)) return EXIT_USAGE;
+    evaluate(formula, answer, error);
     emit(answer, true);
     return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
@@ -308,7 +319,7 @@ static int batch()
     while (nextline(line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         bool error;
-        if (!evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error)) return EXIT_USAGE;
+        evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error);
         emit(answer, false);
         if (error) status = EXIT_ENGINEERROR;
     }
@@ -329,7 +340,7 @@ static int interactive()
         if (word == "quit" || word == "exit") break;
         remember(line);
         bool error;
-        if (!evaluate(formula, answer, error)) break;
+        evaluate(formula, answer, error);
         if (!answer.empty()) emit(answer, true);
     }
     closelines();

@@ -109,12 +109,14 @@ struct libfile {
     std::unordered_map<std::string_view, std::string_view, wordhash> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
     expansions memo[2];         // the scanner's, by pass
+    unsigned long generation = 0;  // the read that gave 'content'
 };
 
 static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
 
 static std::map<std::string, libfile, std::less<>> files;
 static unsigned long formula = 1;
+static unsigned long reads;  // files read so far
 
 static bool held;                 // checks stay valid until 'libcheckall'
 static unsigned long commands = 1;  // counts 'libnewformula': path texts change only between
@@ -183,6 +185,7 @@ static libfile &current(const char *path)
         mtime == lf.mtime)
         return lf;
     lf.readable = libread(path, lf.content.text, &lf.head);
+    lf.generation = ++reads;
     // A file read after a failed stat (it appeared in between) gets an identity no
     // file has, so the next check reads it again.
     lf.dev = ok ? st.st_dev : 0;
@@ -267,4 +270,11 @@ const libtext *libcontent(const char *path)
     }
     const libfile &lf = current(path);
     return lf.readable ? &lf.content : nullptr;
+}
+
+unsigned long libgeneration(const char *path)
+{
+    if (plainmode) return ++reads;
+    const libfile &lf = current(path);
+    return lf.readable ? lf.generation : 0;
 }

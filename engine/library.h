@@ -56,6 +56,11 @@ class expansions {
 // plain mode and when the file cannot be read.
 expansions *libexpansions(const char *path, int pass);
 
+// A number that changes whenever the file at 'path' was read anew (checked as for a
+// lookup), so that what a caller derives from the file can be kept until it changes;
+// 0 when the file cannot be read. Always a new number in plain mode.
+unsigned long libgeneration(const char *path);
+
 // The non-blank characters of a file, and in 'head' its first HEADWORDS words (runs of
 // non-blank characters); false when it cannot be opened.
 enum { HEADWORDS = 8 };

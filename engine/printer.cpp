@@ -79,18 +79,39 @@ void printvalue(long double mag, long double phase)
     cout2->write(out.data(), out.size());
 }
 
-// A number's text is made whole and written at once.
-static void printnumber(lm *n, std::string &out)
+void displayform(long double &mag, long double &phase)
 {
-    deleteS2();
-    copylm(&varib[0], n);
-    long double mag = n->mag, phase = n->phase;
     displaynormal(mag, phase);
     if (Realonly) {
         mag = mag * dcos(phase);
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
+}
+
+// Notes a number written in 'lastprint'.
+static void recordnumber(long double mag, long double phase)
+{
+    printrecord &r = lastprint;
+    r.numbers++;
+    r.table = r.table || flagrep != 0;
+    if (!r.allreal) return;
+    if (mag * dsin(phase) != 0 && phase != 0) {
+        r.allreal = false;
+        r.reals.clear();
+    } else if (r.reals.size() < printrecord::MAXREALS) {
+        r.reals.push_back((double)mag);
+    }
+}
+
+// A number's text is made whole and written at once.
+static void printnumber(lm *n, std::string &out)
+{
+    deleteS2();
+    copylm(&varib[0], n);
+    long double mag = n->mag, phase = n->phase;
+    displayform(mag, phase);
+    recordnumber(mag, phase);
     out.clear();
     if (flagrep == 0) out += "(";
     valuetext(mag, phase, out);
@@ -110,9 +131,15 @@ static void printnumber(lm *n, std::string &out)
 void printlist()
 {
     std::string out;
+    lastprint.printed = true;
+    lastprint.start = (size_t)cout2->tellp();
     for (lm *n = S; n; n = n->next) {
-        if (n->kind == LM_WORD) *cout2 << n->text << " ";
-        else if (n->kind == LM_NUMBER) printnumber(n, out);
+        if (n->kind == LM_WORD) {
+            *cout2 << n->text << " ";
+            lastprint.words++;
+        } else if (n->kind == LM_NUMBER) {
+            printnumber(n, out);
+        }
     }
     freelist(S);
     S = C = T = nullptr;

@@ -6,6 +6,9 @@
 #ifndef QEV_STATE_H
 #define QEV_STATE_H
 
+#include <cstddef>
+#include <vector>
+
 #include "engine/node.h"
 
 extern lm *S;              // first node of the formula list
@@ -40,6 +43,25 @@ extern int repflag;
 // Evaluation without the fast paths (library files read at every lookup, the whole list
 // searched at every reduction, analysis chains reduced at the end); tests compare both.
 extern bool plainmode;
+
+// What the last formula of 'handlestr' left, for callers that take its answer as numbers
+// rather than as text. The printer fills it; an error exit marks it. When every number
+// written was real, 'reals' holds their values in order (the first MAXREALS of them).
+struct printrecord {
+    bool printed = false;       // the printer ran
+    bool exited = false;        // an error exit was taken
+    bool table = false;         // the numbers were written in table mode
+    int numbers = 0;            // numbers written
+    int words = 0;              // words written (left unreduced)
+    size_t start = 0;           // where the printer's text begins in 'cout2'
+    bool allreal = true;        // every number written was real
+    std::vector<double> reals;  // their values, while 'allreal'
+    enum { MAXREALS = 1 << 17 };
+};
+extern printrecord lastprint;
+
+// Empties 'lastprint' for a new formula (keeping the room of 'reals').
+void newprintrecord();
 
 // Fills the random-density table as at start-up (once per process).
 void initengine();
