@@ -27,13 +27,20 @@ all in one engine, so variables persist ('5=a', then '%a*2'); one answer line pe
 input line. On a terminal this is an interactive session with line editing and
 history; 'quit', 'exit' or Ctrl-D ends it.
 
+A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
+base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
+ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
+'98.6 degF to degC', '1.8034 m -> ft+in'.
+
 Options for formulas (also allowed after the formula; the last one wins):
-  -ce, -cr         complex results as magnitude*exp(i*phase), or real +i * imaginary
+  -ce, -cr         complex results as magnitude*exp(i*phase), or real+imaginary i
   -R               real parts only
   -S1, -S2, -S3    general (the default), scientific or fixed number format
   -p N             N digits (12 unless given)
   -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)
   -f FILE          a function file instead of your library's
+  -o, --to UNIT    answers in UNIT (a formula's own '-> UNIT' comes first)
+  --raw            answers as the engine writes them: (6)   {m^(2)} {kg^(1)} {s^(-2)}
   -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
   --               the arguments after it are the formula
 
@@ -57,8 +64,8 @@ Subcommands (your library is the default for -u and -f):
 Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made from the
 shipped library on first use and keeps your definitions and the session history.
 
-Exit status: 0 for an answer, 1 when the answer is an error ("error #"), 2 for wrong
-usage.
+Exit status: 0 for an answer, 1 when the answer is an error ("error #") or a
+conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
@@ -126,7 +133,7 @@ parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std
 
 int help()
 {
-    std::fputs(HELP, stdout);
+    std::fputs(tosystem(HELP).c_str(), stdout);
     return EXIT_ANSWER;
 }
 
