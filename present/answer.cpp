@@ -143,9 +143,15 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         a.status = answer::ENGINEERROR;
         return;
     }
+    numstyle style;
+    style.flags = cout2->flags();
+    style.precision = cout2->precision();
+    style.expform = how223 != 0;
     if (r.table && r.allreal && r.words == 0 && r.numbers >= 2 && r.numbers % 2 == 0 &&
-        r.reals.size() == (size_t)r.numbers)
-        a.table = r.reals;
+        r.reals.size() == (size_t)r.numbers) {
+        a.table.resize(r.reals.size());
+        for (size_t k = 0; k < r.reals.size(); k++) numtext(r.reals[k], style.flags, style.precision, a.table[k]);
+    }
     if (raw) return;
     if (!(r.printed && r.numbers == 1 && r.words == 0)) {
         if (converting && (r.numbers > 0 || r.words > 0)) {
@@ -154,10 +160,6 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         }
         return;
     }
-    numstyle style;
-    style.flags = cout2->flags();
-    style.precision = cout2->precision();
-    style.expform = how223 != 0;
     std::string prefix;
     latin1toutf8(cout2->str().substr(0, r.start), prefix);
     value v = {varib[0].mag, varib[0].phase, std::fabs(varib[0].err), {}};

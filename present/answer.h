@@ -17,7 +17,7 @@ struct answer {
     std::string unit;                // UTF-8; empty for a plain number
     std::string display;             // what to show (UTF-8)
     std::string engine;              // the calculate command's own text (UTF-8)
-    std::vector<double> table;       // x y x y ... of a table of real pairs
+    std::vector<std::string> table;  // x y x y ... of a table of real pairs, in the number format
 };
 
 // Evaluates a formula with the calculate command: 'argv' are its arguments (argv[0] its

@@ -16,7 +16,8 @@ static Tcl_Obj *number(long double x) { return Tcl_NewDoubleObj((double)x); }
  *   TCL_OK and a dict: display (the text to show), engine (mc66's text), status (ok,
  *   error for an engine error, conversion for a target that does not fit), value (a
  *   number, or {re im} for a complex value), error and unit (these three empty when the
- *   answer is not a single value), table (x y ... of a table of pairs, else empty).
+ *   answer is not a single value), table (x y ... of a table of pairs in the number
+ *   format, else empty).
  * Side effects:
  *   Those of mc66 for the formula alone: variables and the last result are as if only
  *   the formula had been evaluated.
@@ -49,7 +50,7 @@ int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
     put("error", error);
     put("unit", text(a.unit));
     Tcl_Obj *table = Tcl_NewListObj(0, nullptr);
-    for (double x : a.table) Tcl_ListObjAppendElement(nullptr, table, Tcl_NewDoubleObj(x));
+    for (const std::string &x : a.table) Tcl_ListObjAppendElement(nullptr, table, text(x));
     put("table", table);
     Tcl_SetObjResult(interp, d);
     return TCL_OK;
