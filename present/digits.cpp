@@ -37,8 +37,8 @@ int leading(const std::string &digits, int place)
 // 'digits' * 10^place written with 'decimals' digits after the point (place >= -decimals).
 std::string withpoint(const std::string &digits, int place, int decimals)
 {
-    std::string d = digits + std::string(place + decimals > 0 ? place + decimals : 0, '0');
-    if (decimals <= 0) return d;
+    std::string d = digits + std::string(place + (decimals > 0 ? decimals : 0), '0');
+    if (decimals <= 0) return digits == "0" ? digits : d;
     if ((int)d.size() <= decimals) d.insert(0, decimals + 1 - d.size(), '0');
     d.insert(d.size() - decimals, 1, '.');
     return d;
@@ -76,9 +76,10 @@ bool errortext(long double value, long double err, const numstyle &style, std::s
 {
     if (!std::isfinite(value) || !std::isfinite(err) || err == 0) return false;
     err = std::fabs(err);
-    // The error's three leading digits and the power of ten of the first.
+    // The error's three leading digits and the power of ten of the first, read from
+    // twelve significant digits (an error of 0.355 is 0.35499999999999998 in binary).
     char lead[40];
-    std::snprintf(lead, sizeof lead, "%.2Le", err);
+    std::snprintf(lead, sizeof lead, "%.11Le", err);
     int three = (lead[0] - '0') * 100 + (lead[2] - '0') * 10 + (lead[3] - '0');
     int power = std::atoi(std::strchr(lead, 'e') + 1);
     int place = three <= 354 ? power - 1 : power;

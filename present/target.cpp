@@ -94,8 +94,12 @@ struct reader {
     bool power(quantity &q)
     {
         if (!atom(q)) return false;
+        size_t at = p;
         skip();
-        if (p >= s.size() || s[p] != '^') return true;
+        if (p >= s.size() || s[p] != '^') {
+            p = at;  // the blanks belong to the product
+            return true;
+        }
         p++;
         skip();
         bool bracket = p < s.size() && s[p] == '(';
