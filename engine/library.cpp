@@ -274,7 +274,10 @@ const libtext *libcontent(const char *path)
 
 unsigned long libgeneration(const char *path)
 {
-    if (plainmode) return ++reads;
+    if (plainmode) {
+        std::string text;
+        return libread(path, text) ? ++reads : 0;
+    }
     const libfile &lf = current(path);
     return lf.readable ? lf.generation : 0;
 }

@@ -26,7 +26,7 @@ namespace {
 
 // Puts the user's state back when an answer is done, whatever evaluations it needed.
 struct keepstate {
-    ~keepstate() { restorestate(); }
+    ~keepstate() { restoreuserstate(); }
 };
 
 // The argument the calculate command takes for its formula after 'from', or -1: the
@@ -168,12 +168,13 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     keepstate keep;
     std::string text;
     if (converting) {
-        if (!converted(v, readtarget(goal), style, text)) {
+        const target t = readtarget(goal);  // a copy: the kept targets may be renewed meanwhile
+        if (!converted(v, t, style, text)) {
             a.status = answer::CONVERSIONERROR;
             a.display = text;
             return;
         }
-        a.unit = readtarget(goal).text;
+        a.unit = t.text;
     } else {
         namedtext(v, style, a.unit, text);
     }

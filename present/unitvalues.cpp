@@ -141,7 +141,7 @@ const unitvalue &valueof(const std::string &name)
     return v;
 }
 
-void restorestate()
+void restoreuserstate()
 {
     if (!issaved) return;
     savedstate &s = *saved;

@@ -23,7 +23,7 @@ unsigned long valuesgeneration();
 // The user's state that evaluating names may change (variables, the last result, the
 // slots of the analysis words) is saved before the first evaluation and put back here.
 // Every caller of 'valueof' calls it before it returns to the user.
-void restorestate();
+void restoreuserstate();
 
 // Dimensions are equal when no exponent differs by more than this.
 const long double DIMTOLERANCE = 1e-9L;
