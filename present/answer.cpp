@@ -168,7 +168,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     keepstate keep;
     std::string text;
     if (converting) {
-        const target t = readtarget(goal);  // a copy: the kept targets may be renewed meanwhile
+        const ::target t = readtarget(goal);  // a copy: the kept targets may be renewed meanwhile
         if (!converted(v, t, style, text)) {
             a.status = answer::CONVERSIONERROR;
             a.display = text;
