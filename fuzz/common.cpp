@@ -160,6 +160,79 @@ std::string run(const std::vector<std::string> &args)
     return answer;
 }
 
+std::string runanswer(const std::vector<std::string> &args)
+{
+    std::vector<Tcl_Obj *> objs;
+    for (const std::string &a : args) {
+        Tcl_Obj *o = latin1obj(a);
+        Tcl_IncrRefCount(o);
+        objs.push_back(o);
+    }
+    int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), 0);
+    for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    require(code == TCL_OK, "qev::answer did not return TCL_OK");
+    Tcl_Obj *r = Tcl_GetObjResult(interp);
+    int n = 0;
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 7, "the answer is not a dict of seven keys");
+    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table"}) {
+        Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
+        Tcl_IncrRefCount(k);
+        Tcl_DictObjGet(nullptr, r, k, &v);
+        Tcl_DecrRefCount(k);
+        require(v != nullptr, "a key of the answer is missing");
+        if (std::strcmp(key, "status") == 0) {
+            std::string st = Tcl_GetString(v);
+            require(st == "ok" || st == "error" || st == "conversion", "an unknown status");
+        }
+    }
+    std::string answer = Tcl_GetString(r);
+    Tcl_ResetResult(interp);
+    if (std::getenv("QEV_FUZZ_TRACE")) {
+        for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
+        std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
+    }
+    return answer;
+}
+
+// The user's state, as a caller of the commands sees it.
+static struct {
+    lm varib[256];
+    char flagrep;
+    long double slots[9];
+    int repflag;
+} kept;
+
+static void userstate(decltype(kept) &u)
+{
+    for (int k = 0; k < 256; k++) copylm(&u.varib[k], &varib[k]);
+    u.flagrep = flagrep;
+    long double slots[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
+    std::memcpy(u.slots, slots, sizeof slots);
+    u.repflag = repflag;
+}
+
+void keepuserstate() { userstate(kept); }
+
+// Equal values: the same ten bytes of an 80-bit number (NaNs alike, padding aside).
+static bool same(const long double &a, const long double &b) { return std::memcmp(&a, &b, 10) == 0; }
+
+bool sameuserstate()
+{
+    static decltype(kept) now;
+    userstate(now);
+    for (int k = 0; k < 256; k++) {
+        const lm &a = kept.varib[k], &b = now.varib[k];
+        if (!same(a.mag, b.mag) || !same(a.phase, b.phase) || !same(a.err, b.err) || a.kind != b.kind ||
+            std::memcmp(a.text, b.text, sizeof a.text) != 0)
+            return false;
+        for (int u = 0; u < 6; u++)
+            if (!same(a.units[u], b.units[u])) return false;
+    }
+    for (int k = 0; k < 9; k++)
+        if (!same(kept.slots[k], now.slots[k])) return false;
+    return kept.flagrep == now.flagrep && kept.repflag == now.repflag;
+}
+
 std::string nonblank(const std::string &text)
 {
     std::string t;
