@@ -44,7 +44,7 @@ bool wholedims(const long double units[6], int whole[6])
 {
     for (int k = 0; k < 6; k++) {
         long double r = std::round(units[k]);
-        if (std::fabs(units[k] - r) > DIMTOLERANCE || std::fabs(r) > 100) return false;
+        if (!(std::fabs(units[k] - r) <= DIMTOLERANCE) || !(std::fabs(r) <= 100)) return false;
         whole[k] = (int)r;
     }
     return true;
@@ -64,7 +64,7 @@ void factortext(const std::string &name, long double e, std::string &out)
     long double a = std::fabs(e);
     if (std::fabs(a - 1) <= DIMTOLERANCE) return;
     char buf[40];
-    if (std::fabs(a - std::round(a)) <= DIMTOLERANCE) std::snprintf(buf, sizeof buf, "^%d", (int)std::round(a));
+    if (a < 1e9 && std::fabs(a - std::round(a)) <= DIMTOLERANCE) std::snprintf(buf, sizeof buf, "^%d", (int)std::round(a));
     else std::snprintf(buf, sizeof buf, "^%.6Lg", a);
     out += buf;
 }
@@ -78,7 +78,7 @@ std::string composed(const long double units[6], const std::string names[6])
     for (const auto &o : ORDER) {
         long double e = units[o.slot];
         if (std::fabs(e) <= DIMTOLERANCE) continue;
-        std::string &side = e > 0 ? num : den;
+        std::string &side = e < 0 ? den : num;
         if (!side.empty()) side += ' ';
         factortext(names[o.slot], e, side);
         if (e < 0) dens++;
@@ -211,7 +211,7 @@ unitname nameunits(const long double units[6], long double size, int digits)
     bool integral = wholedims(units, whole);
     int used = 0, single = -1;
     for (int k = 0; k < 6; k++)
-        if (std::fabs(units[k]) > DIMTOLERANCE) used++, single = k;
+        if (!(std::fabs(units[k]) <= DIMTOLERANCE)) used++, single = k;
     if (used == 0) return u;
     std::string names[6];
     for (int k = 0; k < 6; k++) names[k] = basename(k);

@@ -110,7 +110,7 @@ void checkfile()
 bool samedims(const long double a[6], const long double b[6])
 {
     for (int k = 0; k < 6; k++)
-        if (std::fabs(a[k] - b[k]) > DIMTOLERANCE) return false;
+        if (!(std::fabs(a[k] - b[k]) <= DIMTOLERANCE)) return false;  // NaN differs from all
     return true;
 }
 
