@@ -135,7 +135,8 @@ static Tcl_Obj *latin1obj(const std::string &bytes)
     return o;
 }
 
-std::string run(const std::vector<std::string> &args)
+// Evaluates the command 'args', each a word of ISO-8859-1 bytes; the Tcl return code.
+static int evaluate(const std::vector<std::string> &args)
 {
     std::vector<Tcl_Obj *> objs;
     for (const std::string &a : args) {
@@ -145,6 +146,12 @@ std::string run(const std::vector<std::string> &args)
     }
     int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), 0);
     for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    return code;
+}
+
+std::string run(const std::vector<std::string> &args)
+{
+    int code = evaluate(args);
     if (code != TCL_OK) std::fprintf(stderr, "%s: %s\n", args[0].c_str(), Tcl_GetStringResult(interp));
     require(code == TCL_OK, "the command did not return TCL_OK");
     size_t n = strnlen(Fixfinlin, sizeof Fixfinlin);
@@ -162,15 +169,7 @@ std::string run(const std::vector<std::string> &args)
 
 std::string runanswer(const std::vector<std::string> &args)
 {
-    std::vector<Tcl_Obj *> objs;
-    for (const std::string &a : args) {
-        Tcl_Obj *o = latin1obj(a);
-        Tcl_IncrRefCount(o);
-        objs.push_back(o);
-    }
-    int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), 0);
-    for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
-    require(code == TCL_OK, "qev::answer did not return TCL_OK");
+    require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
     Tcl_Obj *r = Tcl_GetObjResult(interp);
     int n = 0;
     require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 7, "the answer is not a dict of seven keys");
