@@ -63,7 +63,4 @@ extern printrecord lastprint;
 // Empties 'lastprint' for a new formula (keeping the room of 'reals').
 void newprintrecord();
 
-// Fills the random-density table as at start-up (once per process).
-void initengine();
-
 #endif

@@ -10,7 +10,7 @@
 
 #include <tcl.h>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 #include "engine/numeric.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 
 namespace {
