@@ -94,13 +94,22 @@ struct listed {
     long double units[6];
 };
 
-// What is derived from the library and the list, kept while neither changes.
+// The unit chosen for whole dimensions: a listed name (its index), or a text.
+struct choice {
+    int listed = -1;
+    std::string text;  // UTF-8, when no listed name is chosen
+};
+
+// What is derived from the library, the list and the unit system's names, kept while
+// none of them changes.
 struct derived {
     unsigned long values = 0, list = 0;
     std::string listpath;
+    char basenames[6][10] = {};                    // the names the choices were made with
     std::vector<listed> names;
-    std::unordered_map<uint64_t, size_t> bydims;      // first listed name of each dimension
-    std::map<std::pair<std::string, int>, std::string> prefixed;  // (name, power) -> prefixed name or ""
+    std::unordered_map<uint64_t, size_t> bydims;   // first listed name of each dimension
+    std::unordered_map<uint64_t, choice> choices;  // by dimensions
+    std::unordered_map<uint64_t, std::string> prefixed;  // (listed, power) -> prefixed name or ""
 };
 derived kept;
 
@@ -126,17 +135,26 @@ void readlist(const std::string &path, std::vector<std::string> &words)
     std::fclose(f);
 }
 
-// Brings 'kept' up to date with the units file and the list.
-const derived &current()
+// Brings 'kept' up to date with the units file, the list and the unit system's names.
+derived &current()
 {
     unsigned long values = valuesgeneration();
-    std::string path = namedlistpath();
+    const std::string &path = namedlistpath();
     unsigned long list = libgeneration(path.c_str());
-    if (values == kept.values && list == kept.list && path == kept.listpath) return kept;
+    const char *base[6] = {MASS, TIME, LENGTH, TEMP, CHARGE, MOLE};
+    if (values == kept.values && list == kept.list && path == kept.listpath) {
+        for (int k = 0; k < 6; k++)
+            if (std::strncmp(kept.basenames[k], base[k], 10) != 0) {
+                kept.choices.clear();
+                std::strncpy(kept.basenames[k], base[k], 10);
+            }
+        return kept;
+    }
     kept = derived();
     kept.values = values;
     kept.list = list;
     kept.listpath = path;
+    for (int k = 0; k < 6; k++) std::strncpy(kept.basenames[k], base[k], 10);
     std::vector<std::string> words;
     readlist(path, words);
     for (const std::string &w : words) {
@@ -152,40 +170,40 @@ const derived &current()
     return kept;
 }
 
-// The SI prefixes of the powers of 1000, from 10^-24 to 10^24.
-const char *prefixof(int power)
-{
-    static const char *const P[] = {"y", "z", "a", "f", "p", "n", "u", "m", "", "k", "M", "G", "T", "P", "E", "Z", "Y"};
-    int k = power / 3 + 8;
-    return power % 3 == 0 && k >= 0 && k <= 16 ? P[k] : nullptr;
-}
+// The powers of 1000 of the SI prefixes, from 10^-24 to 10^24, and the prefixes.
+const long double THOUSANDS[] = {1e-24L, 1e-21L, 1e-18L, 1e-15L, 1e-12L, 1e-9L, 1e-6L, 1e-3L, 1,
+                                 1e3L, 1e6L, 1e9L, 1e12L, 1e15L, 1e18L, 1e21L, 1e24L};
+const char *const PREFIXES[] = {"y", "z", "a", "f", "p", "n", "u", "m", "", "k", "M", "G", "T", "P", "E", "Z", "Y"};
 
-// The name with the prefix of 10^power, when the library defines it with that value.
-const std::string &prefixedname(const listed &l, int power)
+// The name of listed name 'l' (index 'k') with the prefix of 10^(3*step), when the
+// library defines it with that value; "" otherwise.
+const std::string &prefixedname(size_t k, int step)
 {
-    auto key = std::make_pair(l.name, power);
+    uint64_t key = (uint64_t)k << 8 | (uint8_t)(int8_t)step;
     auto it = kept.prefixed.find(key);
     if (it != kept.prefixed.end()) return it->second;
     std::string &found = kept.prefixed[key];
-    const char *p = prefixof(power);
-    if (!p) return found;
-    std::string name = p + l.name;
+    const listed &l = kept.names[k];
+    std::string name = PREFIXES[step + 8] + l.name;
     const unitvalue &v = valueof(name);
-    long double want = std::pow(10.0L, power);
-    if (v.ok && v.offset == 0 && samedims(v.units, l.units) && std::fabs(v.slope / want - 1) <= 1e-12L)
+    if (v.ok && v.offset == 0 && samedims(v.units, l.units) && std::fabs(v.slope / THOUSANDS[step + 8] - 1) <= 1e-12L)
         found = name;
     return found;
 }
 
-// The power of 1000 that brings 'size', written with 'digits' significant digits, into [1, 1000).
+// The power of 1000 (as a step from -8 to 8) that brings 'size', written with 'digits'
+// significant digits, into [1, 1000); 0 when no prefix does.
 int thousands(long double size, int digits)
 {
-    if (!(size > 0) || !std::isfinite(size)) return 0;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", digits < 1 ? 0 : digits > 30 ? 29 : digits - 1, size);
-    const char *e = std::strchr(buf, 'e');
-    int exp = e ? std::atoi(e + 1) : 0;
-    return (exp >= 0 ? exp / 3 : -((2 - exp) / 3)) * 3;
+    double s = (double)size;
+    if (!(s > 0) || !std::isfinite(s)) return 0;
+    int exp = (int)std::floor(std::log10(s));
+    if (exp < -27 || exp > 27) return 0;  // beyond every prefix
+    // A size that its digits round up to the next power of ten (999.9999 with 6) reads as that.
+    int d = digits < 1 ? 1 : digits > 17 ? 17 : digits;
+    if (s + 0.5 * std::pow(10.0, exp + 1 - d) >= std::pow(10.0, exp + 1)) exp++;
+    int step = exp >= 0 ? exp / 3 : -((2 - exp) / 3);
+    return step < -8 || step > 8 ? 0 : step;
 }
 
 std::string utf8(const std::string &latin1)
@@ -195,43 +213,28 @@ std::string utf8(const std::string &latin1)
     return out;
 }
 
-} // namespace
-
-std::string namedlistpath()
+// The unit system's names, without blanks, in UTF-8.
+void basenames(std::string names[6])
 {
-    std::string units = MACNAME;
-    std::string beside = units.substr(0, units.find_last_of('/') + 1) + "named.list";
-    return libgeneration(beside.c_str()) ? beside : std::string(QEV_DATADIR) + "/named.list";
+    for (int k = 0; k < 6; k++) names[k] = basename(k);
 }
 
-unitname nameunits(const long double units[6], long double size, int digits)
+// The unit for whole dimensions that are not a single base unit (see the file's head).
+choice choose(const derived &d, const long double units[6], const int whole[6], int used, int single)
 {
-    unitname u;
-    int whole[6];
-    bool integral = wholedims(units, whole);
-    int used = 0, single = -1;
-    for (int k = 0; k < 6; k++)
-        if (!(std::fabs(units[k]) <= DIMTOLERANCE)) used++, single = k;
-    if (used == 0) return u;
+    choice c;
     std::string names[6];
-    for (int k = 0; k < 6; k++) names[k] = basename(k);
-    if (used == 1 && integral && whole[single] == 1) {
-        u.text = names[single];
-        return u;
+    basenames(names);
+    if (used == 1 && whole[single] == 1) {
+        c.text = names[single];
+        return c;
     }
-    const derived &d = current();
-    if (integral) {
-        auto it = d.bydims.find(dimkey(whole));
-        if (it != d.bydims.end()) {
-            const listed &l = d.names[it->second];
-            int power = thousands(size, digits);
-            const std::string &p = power ? prefixedname(l, power) : l.name;
-            u.text = utf8(p.empty() ? l.name : p);
-            if (!p.empty()) u.factor = std::pow(10.0L, power);
-            return u;
-        }
+    auto it = d.bydims.find(dimkey(whole));
+    if (it != d.bydims.end()) {
+        c.listed = (int)it->second;
+        return c;
     }
-    if (used > 2 && integral) {
+    if (used > 2) {
         for (const listed &l : d.names) {
             int rest = -1, k;
             long double r[6];
@@ -242,12 +245,53 @@ unitname nameunits(const long double units[6], long double size, int digits)
                 rest = k;
             }
             if (k < 6 || rest < 0) continue;
-            u.text = utf8(l.name) + "/";
-            factortext(names[rest], r[rest], u.text);
-            return u;
+            c.text = utf8(l.name) + "/";
+            factortext(names[rest], r[rest], c.text);
+            return c;
         }
     }
-    u.text = composed(units, names);
+    c.text = composed(units, names);
+    return c;
+}
+
+} // namespace
+
+const std::string &namedlistpath()
+{
+    static std::string units, beside, shipped = std::string(QEV_DATADIR) + "/named.list";
+    if (units != MACNAME) {
+        units = MACNAME;
+        beside = units.substr(0, units.find_last_of('/') + 1) + "named.list";
+    }
+    return libgeneration(beside.c_str()) ? beside : shipped;
+}
+
+unitname nameunits(const long double units[6], long double size, int digits)
+{
+    unitname u;
+    int whole[6];
+    int used = 0, single = -1;
+    for (int k = 0; k < 6; k++)
+        if (!(std::fabs(units[k]) <= DIMTOLERANCE)) used++, single = k;
+    if (used == 0) return u;
+    if (!wholedims(units, whole)) {
+        std::string names[6];
+        basenames(names);
+        u.text = composed(units, names);
+        return u;
+    }
+    derived &d = current();
+    auto it = d.choices.find(dimkey(whole));
+    if (it == d.choices.end()) it = d.choices.emplace(dimkey(whole), choose(d, units, whole, used, single)).first;
+    const choice &c = it->second;
+    if (c.listed < 0) {
+        u.text = c.text;
+        return u;
+    }
+    int step = thousands(size, digits);
+    const std::string &p = step ? prefixedname(c.listed, step) : d.names[c.listed].name;
+    u.text = utf8(p.empty() ? d.names[c.listed].name : p);
+    if (!p.empty()) u.factor = THOUSANDS[step + 8];
     return u;
 }
 

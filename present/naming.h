@@ -25,6 +25,6 @@ std::string dimensionwords(const long double units[6]);
 
 // The file of preferred names for the current units file: "named.list" beside it, or
 // the shipped one.
-std::string namedlistpath();
+const std::string &namedlistpath();
 
 #endif

@@ -229,19 +229,19 @@ bool splittarget(std::string &formula, std::string &target)
         return true;
     }
     // The last two words, when "to" is the first of them and something comes before.
-    std::vector<std::pair<size_t, size_t>> words;  // start and length
-    for (size_t k = 0; k < formula.size();) {
-        size_t start = formula.find_first_not_of(" \t\r\n", k);
-        if (start == std::string::npos) break;
-        size_t end = formula.find_first_of(" \t\r\n", start);
-        if (end == std::string::npos) end = formula.size();
-        words.emplace_back(start, end - start);
-        k = end;
-    }
-    size_t n = words.size();
-    if (n < 3 || formula.compare(words[n - 2].first, words[n - 2].second, "to") != 0) return false;
-    target = formula.substr(words[n - 1].first, words[n - 1].second);
-    formula.erase(words[n - 2].first);
+    static const char *const BLANKS = " \t\r\n";
+    size_t lastend = formula.find_last_not_of(BLANKS);
+    if (lastend == std::string::npos) return false;
+    size_t last = formula.find_last_of(BLANKS, lastend);
+    if (last == std::string::npos) return false;
+    size_t toend = formula.find_last_not_of(BLANKS, last);
+    if (toend == std::string::npos || toend < 1) return false;
+    size_t to = toend - 1;
+    if (formula.compare(to, 2, "to") != 0 || to == 0 || !std::strchr(BLANKS, formula[to - 1]) ||
+        formula.find_first_not_of(BLANKS) >= to)
+        return false;
+    target = formula.substr(last + 1, lastend - last);
+    formula.erase(to);
     return true;
 }
 
