@@ -117,7 +117,8 @@ static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; 
 
 static std::map<std::string, libfile, std::less<>> files;
 static unsigned long formula = 1;
-static unsigned long reads;  // files read so far
+static unsigned long reads;    // files read so far
+static unsigned long changes;  // calls of 'libchanged'
 
 static bool held;                 // checks stay valid until 'libcheckall'
 static unsigned long commands = 1;  // counts 'libnewformula': path texts change only between
@@ -134,6 +135,7 @@ void libholdchecks(bool hold) { held = hold; }
 
 void libchanged()
 {
+    changes++;
     for (auto &f : files) {
         f.second.checked = 0;
         f.second.readable = false;
@@ -271,6 +273,15 @@ const libtext *libcontent(const char *path)
     }
     const libfile &lf = current(path);
     return lf.readable ? &lf.content : nullptr;
+}
+
+unsigned long libepoch()
+{
+    static unsigned long epoch, lastformula, lastchanges;
+    if (plainmode || formula != lastformula || changes != lastchanges) epoch++;
+    lastformula = formula;
+    lastchanges = changes;
+    return epoch;
 }
 
 unsigned long libgeneration(const char *path)

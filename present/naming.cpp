@@ -138,10 +138,13 @@ void readlist(const std::string &path, std::vector<std::string> &words)
 // Brings 'kept' up to date with the units file, the list and the unit system's names.
 derived &current()
 {
-    unsigned long values = valuesgeneration();
-    const std::string &path = namedlistpath();
-    unsigned long list = libgeneration(path.c_str());
+    static unsigned long epoch;
+    unsigned long values = valuesgeneration(), e = libepoch();
     const char *base[6] = {MASS, TIME, LENGTH, TEMP, CHARGE, MOLE};
+    bool same = e == epoch && values == kept.values;  // the list is as at the last look
+    epoch = e;
+    const std::string &path = same ? kept.listpath : namedlistpath();
+    unsigned long list = same ? kept.list : libgeneration(path.c_str());
     if (values == kept.values && list == kept.list && path == kept.listpath) {
         for (int k = 0; k < 6; k++)
             if (std::strncmp(kept.basenames[k], base[k], 10) != 0) {

@@ -97,6 +97,10 @@ unsigned long generations;  // counts the changes of 'kept'
 // Empties the cache when the units file is another one or has changed.
 void checkfile()
 {
+    static unsigned long epoch;
+    unsigned long e = libepoch();
+    if (e == epoch && kept.path == MACNAME) return;
+    epoch = e;
     unsigned long g = libgeneration(MACNAME);
     if (g == kept.generation && kept.path == MACNAME) return;
     kept.generation = g;
