@@ -29,9 +29,8 @@ struct keepstate {
     ~keepstate() { restoreuserstate(); }
 };
 
-// The argument the calculate command takes for its formula after 'from', or -1: the
-// command's own rules ("-u" and "-f" take the next argument; an argument is a formula
-// when it follows "-q", or when neither it nor the one before begins with "-").
+// The argument the calculate command takes for its formula after 'from', or -1, by the
+// command's own rules ("-u" and "-f" take the next argument along).
 int formulaafter(int from, int argc, const char *const argv[])
 {
     for (int i = from + 1; i < argc; i++) {
@@ -40,8 +39,7 @@ int formulaafter(int from, int argc, const char *const argv[])
             i++;
             continue;
         }
-        const char *p = argv[i - 1];
-        if ((isopt(p, "-q") || (p[0] != '-' && argv[i][0] != '-')) && argv[i][0]) return i;
+        if (formulaarg(argv[i - 1], argv[i]) && argv[i][0]) return i;
     }
     return -1;
 }
