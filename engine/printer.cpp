@@ -48,9 +48,11 @@ static void unitstext(const lm *n, std::string &out)
     }
 }
 
+// A zero is written without a sign, a real or imaginary part of a whole quarter turn exactly.
 static void valuetext(long double mag, long double phase, std::string &out)
 {
-    long double im = mag * dsin(phase);
+    if (mag == 0) mag = 0;
+    long double im = exactim(mag, phase);
     if (im == 0 || phase == 0) {
         numtext(mag, out);
     } else if (how223) {
@@ -59,7 +61,7 @@ static void valuetext(long double mag, long double phase, std::string &out)
         numtext(phase, out);
         out += ")";
     } else {
-        numtext(mag * dcos(phase), out);
+        numtext(exactre(mag, phase), out);
         out += "+i * ";
         numtext(im, out);
     }
@@ -83,7 +85,7 @@ void displayform(long double &mag, long double &phase)
 {
     displaynormal(mag, phase);
     if (Realonly) {
-        mag = mag * dcos(phase);
+        mag = exactre(mag, phase);
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
@@ -96,7 +98,7 @@ static void recordnumber(long double mag, long double phase)
     r.numbers++;
     r.table = r.table || flagrep != 0;
     if (!r.allreal) return;
-    if (mag * dsin(phase) != 0 && phase != 0) {
+    if (exactim(mag, phase) != 0 && phase != 0) {
         r.allreal = false;
         r.reals.clear();
     } else if (r.reals.size() < printrecord::MAXREALS) {

@@ -22,30 +22,9 @@
 static Tcl_Interp *interp;
 static std::string folder;
 
-// The engine globals as Qev_Init leaves them.
-static struct {
-    lm varib[256];
-    char how223, Realonly, flagrep, NAME55, Match99;
-    int Matchcnt;
-    char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
-    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
-    float randcenter, randfactor, randmax, randfunc[1010];
-    long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
-    int repflag;
-} start;
-
-// ... and as a call found them, to run the call again.
-static decltype(start) before;
-
-#define KEEP(x) std::memcpy(&start.x, &x, sizeof x)
-#define RESTORE(x) std::memcpy(&x, &start.x, sizeof x)
-#define KEEPBEFORE(x) std::memcpy(&before.x, &x, sizeof x)
-#define RESTOREBEFORE(x) std::memcpy(&x, &before.x, sizeof x)
-#define ALLSTATE(F)                                                                              \
-    F(varib); F(how223); F(Realonly); F(flagrep); F(NAME55); F(Match99); F(Matchcnt); F(LENGTH); \
-    F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); F(MACNAME); F(UNAME); F(FORMNAME);           \
-    F(FORMTYTLE); F(randcenter); F(randfactor); F(randmax); F(randfunc); F(repx); F(repy);       \
-    F(reps); F(repe); F(repj); F(repold); F(repph); F(represx); F(repres3); F(repflag)
+// The engine globals as Qev_Init leaves them, and as a call found them, to run the call
+// again.
+static enginestate start, before;
 
 static int removeentry(const char *path, const struct stat *, int, struct FTW *)
 {
@@ -71,22 +50,22 @@ void fuzzinit()
     std::atexit(removefolder);
     // A sampling's time grows with its grid; a long one is slow, not wrong.
     maxsteps = 200;
-    ALLSTATE(KEEP);
+    savestate(start);
 }
 
 void fuzzreset()
 {
-    ALLSTATE(RESTORE);
+    loadstate(start);
     deleteS2();
     libchanged();
     std::srand(1);
 }
 
-void keepstate() { ALLSTATE(KEEPBEFORE); }
+void keepstate() { savestate(before); }
 
 void restorestate()
 {
-    ALLSTATE(RESTOREBEFORE);
+    loadstate(before);
     deleteS2();
 }
 
@@ -191,43 +170,16 @@ std::string runanswer(const std::vector<std::string> &args)
     return answer;
 }
 
-// The user's state, as a caller of the commands sees it.
-static struct {
-    lm varib[256];
-    char flagrep;
-    long double slots[9];
-    int repflag;
-} kept;
+// The engine's state after a call, to compare with the state after another.
+static enginestate kept;
 
-static void userstate(decltype(kept) &u)
-{
-    for (int k = 0; k < 256; k++) copylm(&u.varib[k], &varib[k]);
-    u.flagrep = flagrep;
-    long double slots[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
-    std::memcpy(u.slots, slots, sizeof slots);
-    u.repflag = repflag;
-}
-
-void keepuserstate() { userstate(kept); }
-
-// Equal values: the same ten bytes of an 80-bit number (NaNs alike, padding aside).
-static bool same(const long double &a, const long double &b) { return std::memcmp(&a, &b, 10) == 0; }
+void keepuserstate() { savestate(kept); }
 
 bool sameuserstate()
 {
-    static decltype(kept) now;
-    userstate(now);
-    for (int k = 0; k < 256; k++) {
-        const lm &a = kept.varib[k], &b = now.varib[k];
-        if (!same(a.mag, b.mag) || !same(a.phase, b.phase) || !same(a.err, b.err) || a.kind != b.kind ||
-            std::memcmp(a.text, b.text, sizeof a.text) != 0)
-            return false;
-        for (int u = 0; u < 6; u++)
-            if (!same(a.units[u], b.units[u])) return false;
-    }
-    for (int k = 0; k < 9; k++)
-        if (!same(kept.slots[k], now.slots[k])) return false;
-    return kept.flagrep == now.flagrep && kept.repflag == now.repflag;
+    static enginestate now;
+    savestate(now);
+    return samestate(kept, now);
 }
 
 std::string nonblank(const std::string &text)

@@ -47,8 +47,8 @@ std::string run(const std::vector<std::string> &args);
 // unless it returns TCL_OK with a dict of the keys of an answer and a known status.
 std::string runanswer(const std::vector<std::string> &args);
 
-// Keeps the user's state (variables and the last result, table mode, the slots of the
-// analysis words), and tells whether the state is now the same.
+// Keeps the engine's state (variables and the last result, flags, names, the slots of
+// the analysis words), and tells whether the state is now the same.
 void keepuserstate();
 bool sameuserstate();
 

@@ -75,7 +75,7 @@ bool converted(value &v, const target &t, const numstyle &style, std::string &ou
               dimensionwords(t.units) + ")";
         return false;
     }
-    long double re = v.mag * dcos(v.phase), im = v.mag * dsin(v.phase);
+    long double re = exactre(v.mag, v.phase), im = exactim(v.mag, v.phase);
     if (v.phase == 0) re = v.mag, im = 0;
     re = (re - t.offset) / t.slope;
     im = im / t.slope;
@@ -177,8 +177,8 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         namedtext(v, style, a.unit, text);
     }
     a.number = true;
-    a.re = v.phase == 0 ? v.mag : v.mag * dcos(v.phase);
-    a.im = v.phase == 0 ? 0 : v.mag * dsin(v.phase);
+    a.re = v.phase == 0 ? v.mag : exactre(v.mag, v.phase);
+    a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
     a.err = v.err;
     a.display = prefix + text;
 }

@@ -54,8 +54,8 @@ void complextext(long double mag, long double phase, const numstyle &s, std::str
         out += ")";
         return;
     }
-    long double im = mag * dsin(phase);
-    numtext(mag * dcos(phase), s.flags, s.precision, out);
+    long double im = exactim(mag, phase);
+    numtext(exactre(mag, phase), s.flags, s.precision, out);
     out += im < 0 ? "-" : "+";
     numtext(std::fabs(im), s.flags, s.precision, out);
     out += "i";
@@ -101,7 +101,8 @@ bool errortext(long double value, long double err, const numstyle &style, std::s
 void quantitytext(long double mag, long double phase, long double err, const std::string &unit,
                   const numstyle &style, std::string &out)
 {
-    bool real = mag * dsin(phase) == 0 || phase == 0;
+    if (mag == 0) mag = 0;  // a zero without a sign
+    bool real = exactim(mag, phase) == 0 || phase == 0;
     if (!real) {
         if (!unit.empty() || err != 0) out += "(";
         complextext(mag, phase, style, out);

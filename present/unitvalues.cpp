@@ -21,14 +21,8 @@ namespace {
 
 // What a unit body may change; saved once for all evaluations of an answer.
 struct savedstate {
-    lm varib[256];
-    char flagrep;
-    long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
-    int repflag;
-    float randcenter, randfactor, randmax;
-    float randfunc[1010];
+    enginestate engine;
     printrecord lastprint;
-    char FORMNAME[352];
 };
 std::unique_ptr<savedstate> saved;
 bool issaved;
@@ -37,16 +31,8 @@ void save()
 {
     if (issaved) return;
     if (!saved) saved.reset(new savedstate);
-    savedstate &s = *saved;
-    for (int k = 0; k < 256; k++) copylm(&s.varib[k], &varib[k]);
-    s.flagrep = flagrep;
-    s.repx = repx, s.repy = repy, s.reps = reps, s.repe = repe, s.repj = repj;
-    s.repold = repold, s.repph = repph, s.represx = represx, s.repres3 = repres3;
-    s.repflag = repflag;
-    s.randcenter = randcenter, s.randfactor = randfactor, s.randmax = randmax;
-    std::memcpy(s.randfunc, randfunc, sizeof randfunc);
-    s.lastprint = lastprint;
-    std::memcpy(s.FORMNAME, FORMNAME, sizeof FORMNAME);
+    savestate(saved->engine);
+    saved->lastprint = lastprint;
     issaved = true;
 }
 
@@ -148,15 +134,7 @@ const unitvalue &valueof(const std::string &name)
 void restoreuserstate()
 {
     if (!issaved) return;
-    savedstate &s = *saved;
-    for (int k = 0; k < 256; k++) copylm(&varib[k], &s.varib[k]);
-    flagrep = s.flagrep;
-    repx = s.repx, repy = s.repy, reps = s.reps, repe = s.repe, repj = s.repj;
-    repold = s.repold, repph = s.repph, represx = s.represx, repres3 = s.repres3;
-    repflag = s.repflag;
-    randcenter = s.randcenter, randfactor = s.randfactor, randmax = s.randmax;
-    std::memcpy(randfunc, s.randfunc, sizeof randfunc);
-    lastprint = s.lastprint;
-    std::memcpy(FORMNAME, s.FORMNAME, sizeof FORMNAME);
+    loadstate(saved->engine);
+    lastprint = saved->lastprint;
     issaved = false;
 }
