@@ -91,9 +91,10 @@ void displayform(long double &mag, long double &phase)
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
 }
 
-// Notes a number written in 'lastprint'.
-static void recordnumber(long double mag, long double phase)
+void notenumber(const lm *n)
 {
+    long double mag = n->mag, phase = n->phase;
+    displayform(mag, phase);
     printrecord &r = lastprint;
     r.numbers++;
     r.table = r.table || flagrep != 0;
@@ -106,15 +107,10 @@ static void recordnumber(long double mag, long double phase)
     }
 }
 
-// A number's text is made whole and written at once.
-static void printnumber(lm *n, std::string &out)
+void numbertext(const lm *n, std::string &out)
 {
-    deleteS2();
-    copylm(&varib[0], n);
     long double mag = n->mag, phase = n->phase;
     displayform(mag, phase);
-    recordnumber(mag, phase);
-    out.clear();
     if (flagrep == 0) out += "(";
     valuetext(mag, phase, out);
     if (n->err != 0) {
@@ -127,6 +123,16 @@ static void printnumber(lm *n, std::string &out)
     if (flagrep == 1 && n->next) out += " ; ";
     unitstext(n, out);
     out += " ";
+}
+
+// A number's text is made whole and written at once.
+static void printnumber(lm *n, std::string &out)
+{
+    deleteS2();
+    copylm(&varib[0], n);
+    notenumber(n);
+    out.clear();
+    numbertext(n, out);
     cout2->write(out.data(), out.size());
 }
 

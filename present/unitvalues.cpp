@@ -58,7 +58,7 @@ bool quiet(const std::string &formula, long double &value, long double units[6])
         return r;
     }();
     save();
-    FORMNAME[0] = 0;
+    FORMNAME.clear();
     std::string text = formula;
     leftone = false;
     if (scanformula(&text[0], HANDLESTR_SCAN) && S) reduce(rules);
@@ -87,7 +87,7 @@ void checkfile()
     unsigned long e = libepoch();
     if (e == epoch && kept.path == MACNAME) return;
     epoch = e;
-    unsigned long g = libgeneration(MACNAME);
+    unsigned long g = libgeneration(MACNAME.c_str());
     if (g == kept.generation && kept.path == MACNAME) return;
     kept.generation = g;
     kept.path = MACNAME;
@@ -120,7 +120,7 @@ const unitvalue &valueof(const std::string &name)
     // Only a whole entry whose name the scanner can find: it starts with an ASCII letter.
     bool letter = !name.empty() && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
     if (!letter || name.find_first_of(" \t\n\r#=") != std::string::npos ||
-        libfind(MACNAME, name.data(), name.size(), body) != LIB_FOUND)
+        libfind(MACNAME.c_str(), name.data(), name.size(), body) != LIB_FOUND)
         return v;
     long double one, zero, units[6], zunits[6];
     if (!quiet("1 " + name, one, units) || !quiet("0 " + name, zero, zunits)) return v;

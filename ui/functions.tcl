@@ -58,6 +58,7 @@ proc zt::definefunctionok {} {
     set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
     set why [badname $df(name) function]
     if {$functions eq ""} { set why "There is no function file." }
+    if {$why eq ""} { set why [readonly $functions] }
     if {$why eq "" && $body eq ""} { set why "The body is empty." }
     if {$why eq "" && [string first # $body] >= 0} { set why "The body may not hold \"#\"." }
     if {$why ne ""} {
@@ -65,12 +66,18 @@ proc zt::definefunctionok {} {
         set df(answer) $why
         return $why
     }
-    if {![file exists $functions]} {
+    if {![file exists $functions] && [catch {
         # A new file gets a title line: the first word of the file is its title.
         set f [open $functions a]
         puts $f Functions
         close $f
         file attributes $functions -permissions 0664
+    } why]} {
+        # a title cut short would stay the file's first word: the file goes again
+        catch {close $f}
+        file delete $functions
+        answercolour .deffunc.f.answer 0
+        return [set df(answer) "The function file $functions could not be made: $why"]
     }
     return [definitionanswer [anf $functions $df(name) $body] zt::df $win(deffunc).f.answer \
         Function $win(funcs) zt::loadfunctions]
@@ -212,7 +219,7 @@ proc zt::fitok {} {
         return
     }
     set answer [string trim [regres $d $data]]
-    if {[regexp {^[-+0-9.eEinfaINFA*x^ ]*$} $answer]} {
+    if {[regexp {^[-+0-9.eE*x^ ]*$} $answer]} {
         set fit(poly) [expr {$answer eq "" ? "0" : $answer}]
         set fit(answer) ""
         status "Fitted: $fit(poly)"

@@ -25,8 +25,9 @@ proc zt::startlibrary {} {
     variable functions
     if {[catch {qev::userlib} lib]} {
         status "The user's library could not be made: $lib"
-        set lib [dict create dir "" units "" functions "" systems {}]
+        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning ""]
     }
+    if {[dict get $lib warning] ne ""} { status "[string totitle [dict get $lib warning] 0 0]." }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
     if {$functions eq "" && [dict get $lib dir] ne ""} {
@@ -66,12 +67,8 @@ proc zt::pickedsystem {} {
 # file does not hold the eight words of a unit system.
 proc zt::addsystem {path} {
     variable systems
-    if {[catch {
-        set f [open $path]
-        set words [regexp -all -inline {\S+} [read $f 100000]]
-        close $f
-    }] || [llength $words] < 8} {
-        status "Not a unit-system file (eight words): $path"
+    if {[catch {qev::readsystem $path}]} {
+        status "Not a unit-system file (seven words and the path of a units file): $path"
         return 0
     }
     set name [file rootname [file tail $path]]
@@ -106,12 +103,19 @@ proc zt::functionoptions {} {
 # The units file named by the current unit system, "" when there is none.
 proc zt::unitsfile {} {
     variable usys
-    if {$usys eq "" || [catch {
-        set f [open $usys]
-        set words [regexp -all -inline {\S+} [read $f 100000]]
-        close $f
-    }]} { return "" }
+    if {$usys eq "" || [catch {qev::readsystem $usys} words]} { return "" }
     lindex $words 7
+}
+
+# Why the library file 'file' may not be written, or "": it is one of the shipped
+# library's, which stands in for the user's.
+proc zt::readonly {file} {
+    variable lib
+    set files [list [dict get $lib units] [dict get $lib functions] {*}[dict values [dict get $lib systems]]]
+    if {[dict get $lib readonly] && $file in $files} {
+        return "The shipped library is read-only: there is no user library to define in."
+    }
+    return ""
 }
 
 # ---- Which unit is this?
@@ -291,6 +295,7 @@ proc zt::badunit {} {
     variable usys
     variable anuwords
     if {$usys eq ""} { return "No unit system is chosen." }
+    if {[set why [readonly $usys]] ne ""} { return $why }
     if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
         return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
     }
