@@ -6,7 +6,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/numeric.h"
 #include "engine/state.h"

@@ -1,8 +1,7 @@
 // appinit.cpp - application initialisation of the desktop program.
-#undef USE_TCL_STUBS
 #include <tk.h>
 
-extern "C" int Qev_Init(Tcl_Interp *interp);
+#include "app/qevinit.h"
 
 /*
  * Tcl_AppInit --

@@ -2,11 +2,10 @@
 #include <cstring>
 #include <string>
 
-#undef USE_TCL_STUBS
 #include <tk.h>
 #include <unistd.h>
 
-#include "engine/state.h"
+#include "engine/engine.h"
 
 int Tcl_AppInit(Tcl_Interp *interp);
 

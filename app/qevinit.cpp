@@ -1,8 +1,8 @@
 // qevinit.cpp - the package initialisation: one table of commands for every front end.
-#include <tcl.h>
+#include "app/qevinit.h"
 
 #include "commands/commands.h"
-#include "engine/state.h"
+#include "engine/engine.h"
 
 static const struct {
     const char *name;

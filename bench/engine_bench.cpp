@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/engine.h"
 #include "engine/printer.h"

@@ -15,7 +15,7 @@
 #include "cli/cli.h"
 #include "cli/lineedit.h"
 #include "cli/session.h"
-#include "engine/library.h"
+#include "engine/engine.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
        qev SUBCOMMAND [ARGUMENTS...]

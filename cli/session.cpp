@@ -7,13 +7,11 @@
 
 #include <langinfo.h>
 
-#undef USE_TCL_STUBS
 #include <tcl.h>
 
-#include "app/ascii.h"
+#include "app/qevinit.h"
+#include "base/ascii.h"
 #include "userlib.h"
-
-extern "C" int Qev_Init(Tcl_Interp *interp);
 
 static Tcl_Interp *interp = nullptr;
 

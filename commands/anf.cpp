@@ -4,7 +4,7 @@
 // written as "_"; N is one more than the highest argument digit after a "%".
 #include <string>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 #include "commands/libfile.h"

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 #include "commands/libfile.h"

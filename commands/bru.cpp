@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/unitcmd.h"
 #include "engine/state.h"

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 #include "engine/library.h"

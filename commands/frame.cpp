@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/ascii.h"
-#include "app/output.h"
+#include "base/ascii.h"
+#include "base/output.h"
 #include "engine/library.h"
 #include "engine/state.h"
 

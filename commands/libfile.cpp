@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/library.h"
 
 bool appendentry(const std::string &path, const std::string &entry)

@@ -1,7 +1,7 @@
 // mc66.cpp - the calculate command.
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 #include "engine/engine.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/unitcmd.h"
 #include "engine/state.h"

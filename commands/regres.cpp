@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
 

@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/operand.h"
 #include "engine/ops.h"

@@ -4,7 +4,7 @@
 // Each reads L = T.prev (the quantity) and R = T.next (a number), changes L and frees
 // R and T. A unit word adds the real part of R to one exponent of L; an error word
 // replaces L's error by the magnitude of R.
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/operand.h"
 #include "engine/ops.h"

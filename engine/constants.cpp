@@ -2,7 +2,7 @@
 // variables, the function-call frame "func", "setxy" and "dln".
 #include <cstdlib>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/ops.h"
 #include "engine/state.h"

@@ -1,5 +1,5 @@
 // dispatch.cpp - the words of 'handlestr' and the operations they call.
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/ops.h"
 #include "engine/printer.h"

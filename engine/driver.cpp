@@ -12,7 +12,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/state.h"
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <complex>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/operand.h"
 #include "engine/ops.h"

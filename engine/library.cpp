@@ -6,9 +6,6 @@
 // lookup of every formula ('libnewformula') and after every change ('libchanged').
 #include "engine/library.h"
 
-#include "engine/state.h"
-#include "engine/wordhash.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,9 +14,13 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <vector>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/state.h"
+#include "engine/wordhash.h"
 
 static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 

@@ -22,13 +22,6 @@ int libfind(const char *path, const char *name, size_t n, std::string &body);
 // Starts a new formula: every file is checked again at its next lookup.
 void libnewformula();
 
-// While checks are held, a new formula does not check the files again, until
-// 'libcheckall' starts a new check. The command-line batch holds them from one read of
-// its input to the next: its answers to the lines of one read are written after all
-// of them, so no one can tell them from answers made at the moment of the check.
-void libholdchecks(bool hold);
-void libcheckall();
-
 // Forgets every file read so far (after a definition was appended).
 void libchanged();
 

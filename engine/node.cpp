@@ -1,10 +1,10 @@
-// node.cpp - allocation and list routines for 'lm' nodes.
+// node.cpp - allocation and list routines for 'lm' nodes; the error exits.
 #include "engine/node.h"
 
 #include <cstring>
 #include <new>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/state.h"
 
 static long allocsleft = -1;  // test hook: allocations before 'newlm' fails
@@ -112,6 +112,16 @@ void freelist(lm *first)
         first = n;
     }
 }
+
+static void errorexit(int n)
+{
+    *cout2 << "error #" << n;
+    freelist(S);
+    S = C = T = nullptr;
+}
+
+void exitno(int n) { errorexit(n); }
+void exitno0(int n) { errorexit(n); }
 
 bool comps(const char *a, const char *b)
 {

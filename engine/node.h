@@ -1,4 +1,5 @@
-// node.h - the quantity node 'lm' and the list routines every operation shares.
+// node.h - the quantity node 'lm', the list routines every operation shares, and the
+// error exits that abandon a list.
 #ifndef QEV_NODE_H
 #define QEV_NODE_H
 
@@ -47,6 +48,11 @@ void insertafter(lm *x, lm *n);
 
 // Frees every node of a list, walking 'next'.
 void freelist(lm *first);
+
+// Error exits: write "error #" and n to 'cout2', free the list at 'S', leave 'S', 'C'
+// and 'T' null. The caller returns at once; the driver stops at its next test of 'S'.
+void exitno(int n);
+void exitno0(int n);
 
 // True exactly when both strings are non-empty and equal.
 bool comps(const char *a, const char *b);

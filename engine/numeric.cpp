@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "app/output.h"
+#include "base/output.h"
+#include "engine/node.h"
 
 long double mlog(long double x)
 {

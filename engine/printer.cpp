@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/state.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/library.h"
 #include "engine/state.h"

@@ -1,6 +1,8 @@
 // state.cpp - the engine's global state and its start-up values.
 #include "engine/state.h"
 
+#include "engine/engine.h"
+
 lm *S, *C, *T, *T1, *S2;
 lm varib[256];
 

@@ -41,7 +41,4 @@ extern int repflag;
 // searched at every reduction, analysis chains reduced at the end); tests compare both.
 extern bool plainmode;
 
-// Fills the random-density table as at start-up (once per process).
-void initengine();
-
 #endif

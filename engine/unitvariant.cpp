@@ -20,7 +20,7 @@
 
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/library.h"
 #include "engine/numeric.h"

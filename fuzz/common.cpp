@@ -2,7 +2,6 @@
 // targets.
 #include "fuzz/common.h"
 
-#undef USE_TCL_STUBS
 #include <tcl.h>
 
 #include <ftw.h>
@@ -15,11 +14,10 @@
 #include <sstream>
 
 #include "analysis/frame.h"
-#include "app/output.h"
+#include "app/qevinit.h"
+#include "base/output.h"
 #include "engine/library.h"
 #include "engine/state.h"
-
-extern "C" int Qev_Init(Tcl_Interp *interp);
 
 static Tcl_Interp *interp;
 static std::string folder;

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/driver.h"
 #include "engine/state.h"
 #include "support.h"

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "app/numformat.h"
+#include "base/numformat.h"
 
 namespace {
 

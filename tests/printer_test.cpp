@@ -5,7 +5,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/output.h"
+#include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
 #include "support.h"

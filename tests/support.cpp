@@ -1,16 +1,14 @@
 // support.cpp - a Tcl interpreter with the qev commands for the engine tests.
 #include "support.h"
 
-#undef USE_TCL_STUBS
 #include <tcl.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
+#include "app/qevinit.h"
 #include "engine/node.h"
-
-extern "C" int Qev_Init(Tcl_Interp *interp);
 
 static Tcl_Interp *interp()
 {

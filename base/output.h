@@ -1,4 +1,4 @@
-// output.h - the command output streams, the result buffer and the error exits.
+// output.h - the command output streams, the result buffer and number text.
 #ifndef QEV_OUTPUT_H
 #define QEV_OUTPUT_H
 
@@ -15,10 +15,6 @@ void renewstreams();
 // Copies the text of 'cout2' up to its first "@@@" into 'Fixfinlin'; a text that does
 // not fit is cut and ends with the cut mark.
 void fixfinlin();
-
-// Error exits: write "error #" and n, free the list at 'S', leave 'S', 'C' and 'T' null.
-void exitno(int n);
-void exitno0(int n);
 
 // Appends a double in the current format of 'cout2' (the "C" locale's printf conversion
 // for its notation and precision) to 'out'.

@@ -1,12 +1,10 @@
-// output.cpp - command output streams, the result buffer and the error exits.
-#include "app/output.h"
+// output.cpp - the command output streams, the result buffer and number text.
+#include "base/output.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/numformat.h"
-#include "engine/node.h"
-#include "engine/state.h"
+#include "base/numformat.h"
 
 std::ostringstream *cout2;
 std::ostringstream *cerr2;
@@ -48,16 +46,6 @@ void fixfinlin()
     std::memcpy(Fixfinlin, text.data(), n);
     Fixfinlin[n] = 0;
 }
-
-static void errorexit(int n)
-{
-    *cout2 << "error #" << n;
-    freelist(S);
-    S = C = T = nullptr;
-}
-
-void exitno(int n) { errorexit(n); }
-void exitno0(int n) { errorexit(n); }
 
 // Whole numbers below 10^15 in size (unit exponents, counts, most small results), as
 // printf writes them, without its general conversion; false for any other number.

@@ -5,7 +5,7 @@
 // scaled value carries one rounding (relative error at most 2^-64); when that leaves
 // doubt about the rounding (the value lies too near a half) or about the number of
 // digits, the caller's printf decides.
-#include "app/numformat.h"
+#include "base/numformat.h"
 
 #include <cmath>
 #include <cstdint>
