@@ -15,6 +15,7 @@ static const struct {
     {"bru", bru},
     {"mtu", mtu},
     {"regres", regres},
+    {"libedit", libedit},
 };
 
 /*
