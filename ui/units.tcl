@@ -12,9 +12,7 @@ namespace eval zt {
     variable unitfilter ""
     variable unitinfo ""
     variable du                ;# fields of the unit dialog
-    array set du {name "" unit "" mult "" add1 "" add2 "" answer ""}
-    # Option words of anu: a field spelled like one would be read as that option.
-    variable anuwords {-u -name -unit -mult -add1 -add2}
+    array set du {name "" unit "" mult "" add1 "" add2 "" answer "" replace 0 force 0}
 }
 
 # Opens the user's library (made from the shipped one on first use) and chooses the
@@ -29,6 +27,9 @@ proc zt::startlibrary {} {
     }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
+    if {[dict exists $lib problems] && [llength [dict get $lib problems]]} {
+        status [join [dict get $lib problems] " "]
+    }
     if {$functions eq "" && [dict get $lib dir] ne ""} {
         set functions [file join [dict get $lib dir] user.functions]
     }
@@ -104,12 +105,8 @@ proc zt::functionoptions {} {
 # The units file named by the current unit system, "" when there is none.
 proc zt::unitsfile {} {
     variable usys
-    if {$usys eq "" || [catch {
-        set f [open $usys]
-        set words [regexp -all -inline {\S+} [read $f 100000]]
-        close $f
-    }]} { return "" }
-    lindex $words 7
+    if {$usys eq ""} { return "" }
+    qev::unitsfileof $usys
 }
 
 # ---- Which unit is this?
@@ -157,9 +154,12 @@ proc zt::browseunits {} {
     ttk::frame .units.f.b
     ttk::button .units.f.b.insert -text Insert -underline 0 -command zt::insertunit
     ttk::button .units.f.b.define -text "Define…" -underline 0 -command zt::defineunit
+    ttk::button .units.f.b.edit -text "Replace…" -underline 2 -command zt::replaceunit
+    ttk::button .units.f.b.delete -text "Remove" -underline 2 -command zt::removeunit
     ttk::button .units.f.b.refresh -text Refresh -underline 0 -command zt::loadunits
     ttk::button .units.f.b.close -text Close -underline 0 -command {destroy .units}
-    pack .units.f.b.insert .units.f.b.define .units.f.b.refresh .units.f.b.close -side left -padx 2
+    pack .units.f.b.insert .units.f.b.define .units.f.b.edit .units.f.b.delete .units.f.b.refresh \
+        .units.f.b.close -side left -padx 2
     grid .units.f.fl .units.f.filter - -sticky ew -pady {0 4}
     grid .units.f.list - .units.f.sb -sticky nsew
     grid .units.f.info - - -sticky ew
@@ -177,6 +177,8 @@ proc zt::browseunits {} {
     bind .units <Alt-f> {focus .units.f.filter}
     bind .units <Alt-i> {zt::insertunit}
     bind .units <Alt-d> {zt::defineunit}
+    bind .units <Alt-p> {zt::replaceunit}
+    bind .units <Alt-m> {zt::removeunit}
     bind .units <Alt-r> {zt::loadunits}
     bind .units <Alt-c> {destroy .units}
     loadunits
@@ -239,17 +241,58 @@ proc zt::focuslist {t} {
     focus $t
 }
 
+# The name of the unit selected in the browser, "" when none is.
+proc zt::selectedunit {} {
+    if {![winfo exists .units.f.list]} { return "" }
+    set sel [.units.f.list selection]
+    if {$sel eq ""} { return "" }
+    lindex [.units.f.list item [lindex $sel 0] -values] 0
+}
+
 # Inserts the name of the selected unit into the formula.
 proc zt::insertunit {} {
-    set sel [.units.f.list selection]
-    if {$sel eq ""} return
-    insert [lindex [.units.f.list item [lindex $sel 0] -values] 0]
+    set name [selectedunit]
+    if {$name ne ""} { insert $name }
+}
+
+# Opens the unit dialog to replace the selected unit: its name is filled in.
+proc zt::replaceunit {} {
+    set name [selectedunit]
+    if {$name eq ""} {
+        set zt::unitinfo "Select the unit to replace."
+        return
+    }
+    defineunit
+    array set zt::du [list name $name replace 1]
+}
+
+# Removes the selected unit (or 'name') from the units file after asking (unless 'ask'
+# is 0); shows what the library said. Returns that answer.
+proc zt::removeunit {{name ""} {ask 1}} {
+    if {![have libedit]} return
+    variable unitinfo
+    if {$name eq ""} { set name [selectedunit] }
+    if {$name eq ""} {
+        set unitinfo "Select the unit to remove."
+        return
+    }
+    if {$ask && [tk_messageBox -parent .units -type okcancel -icon question -title "qev: remove a unit" \
+            -message "Remove the unit $name from [unitsfile]?"] ne "ok"} return
+    set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
+    if {$answer eq ""} {
+        status "Unit $name removed."
+        if {[winfo exists .units]} { loadunits }
+        set unitinfo "Removed $name."
+    } else {
+        set unitinfo $answer
+    }
+    return $answer
 }
 
 # ---- Unit dialog
 
 proc zt::defineunit {} {
-    if {![have anu]} return
+    if {![have libedit]} return
     set w .defunit
     if {![opendialog $w "qev: define a unit" 8 [list focus $w.f.name]]} return
     set row 0
@@ -263,6 +306,10 @@ proc zt::defineunit {} {
         grid configure $w.f.$key -sticky ew
         incr row
     }
+    ttk::checkbutton $w.f.replace -text "Replace a unit of this name" -variable zt::du(replace)
+    ttk::checkbutton $w.f.force -text "Write it untried (it uses units defined later)" -variable zt::du(force)
+    grid $w.f.replace - -sticky w
+    grid $w.f.force - -sticky w
     ttk::label $w.f.help -wraplength 380 -foreground #505050 -text \
         "A number x before the name stands for ((x + offset before) × factor + offset after) in the known units."
     ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -foreground #b00000
@@ -275,7 +322,7 @@ proc zt::defineunit {} {
     grid $w.f.b - -sticky e
     grid columnconfigure $w.f 1 -weight 1
     onreturn $w zt::defineunitok
-    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer ""}
+    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer "" replace 0 force 0}
     focus $w.f.name
 }
 
@@ -283,13 +330,11 @@ proc zt::defineunit {} {
 proc zt::badunit {} {
     variable du
     variable usys
-    variable anuwords
     if {$usys eq ""} { return "No unit system is chosen." }
     if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
         return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
     }
     if {[regexp {[#\n\r]} $du(unit)]} { return "The known units may not hold \"#\"." }
-    if {[string trim $du(unit)] in $anuwords} { return "The known units are missing." }
     foreach {key label} {mult factor add1 "offset before" add2 "offset after"} {
         set v [string trim $du($key)]
         if {$v ne "" && ![string is double -strict $v]} { return "The $label must be a number." }
@@ -297,8 +342,10 @@ proc zt::badunit {} {
     return ""
 }
 
-# Appends the unit of the dialog to the units file; shows the command's answer.
+# Writes the unit of the dialog to the units file, tried first (libedit); shows the
+# answer.
 proc zt::defineunitok {} {
+    if {![have libedit]} return
     variable du
     set why [badunit]
     if {$why ne ""} {
@@ -307,12 +354,11 @@ proc zt::defineunitok {} {
         return $why
     }
     set args [list {*}[systemoptions] -name $du(name)]
-    set unit [string trim $du(unit)]
-    if {$unit ne ""} { lappend args -unit $unit }
-    set mult [string trim $du(mult)]
-    if {$mult eq "" && $unit ne "" && [string trim $du(add1)] eq ""} { set mult 1 }
-    foreach {key v} [list add1 [string trim $du(add1)] mult $mult add2 [string trim $du(add2)]] {
+    foreach key {unit mult add1 add2} {
+        set v [string trim $du($key)]
         if {$v ne ""} { lappend args -$key $v }
     }
-    return [definitionanswer [anu {*}$args] zt::du .defunit.f.answer Unit .units zt::loadunits]
+    if {$du(replace)} { lappend args -replace }
+    if {$du(force)} { lappend args -force }
+    return [definitionanswer [qev::edit addunit {*}$args] zt::du .defunit.f.answer Unit .units zt::loadunits]
 }
