@@ -100,7 +100,6 @@ template <class F> std::string evaluated(F evaluate, std::string formula, bool *
 {
     std::ostringstream probe;
     probe.precision(12);
-    probe.setf(std::ios::scientific, std::ios::floatfield);
     std::ostringstream *out = cout2;
     cout2 = &probe;
     bool done = evaluate(&formula[0]);

@@ -429,6 +429,9 @@ int libedit(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
             *cout2 << why << " , nothing written\n";
         } else if (holdsany(c.value("-unit") + c.value("-mult") + c.value("-add1") + c.value("-add2") + body, "#")) {
             *cout2 << "A definition must not hold # , nothing written\n";
+        } else if (holdsany(c.value("-mult") + c.value("-add1") + c.value("-add2"), " \t\n\v\f\r")) {
+            // The readers skip blanks: '2 3' would be read as 23.
+            *cout2 << "A factor or an offset is one word , nothing written\n";
         } else if (t.units) {
             unitdef d;
             d.name = name;
