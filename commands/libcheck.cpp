@@ -36,7 +36,7 @@ enginestate kept;
 
 void keep()
 {
-    for (int k = 0; k < 256; k++) kept.vars[k] = varib[k];
+    std::memcpy(kept.vars, varib, sizeof varib);
     long double r[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
     std::memcpy(kept.rep, r, sizeof r);
     kept.repflag = repflag;
@@ -51,7 +51,7 @@ void keep()
 
 void restore()
 {
-    for (int k = 0; k < 256; k++) varib[k] = kept.vars[k];
+    std::memcpy(varib, kept.vars, sizeof varib);
     long double *r[9] = {&repx, &repy, &reps, &repe, &repj, &repold, &repph, &represx, &repres3};
     for (int k = 0; k < 9; k++) *r[k] = kept.rep[k];
     repflag = kept.repflag;
@@ -136,7 +136,7 @@ bool finite(const lm &n)
 // What is wrong with one unit of 'name' in the units file in use; "" when it is good.
 static std::string unitproblem(const std::string &name)
 {
-    varib[0] = lm();
+    varib[0].kind = LM_EMPTY;
     std::string formula = "1 " + name;
     std::string answer = evaluated([](char *f) { handlestr(f); return true; }, formula);
     if (answer.find("error #") != std::string::npos || !oneresult(answer) || !finite(varib[0]))

@@ -84,6 +84,14 @@ void fuzzreset()
 
 void keepstate() { ALLSTATE(KEEPBEFORE); }
 
+#define SAME(x) same = same && std::memcmp(&before.x, &x, sizeof x) == 0
+bool samestate()
+{
+    bool same = true;
+    ALLSTATE(SAME);
+    return same;
+}
+
 void restorestate()
 {
     ALLSTATE(RESTOREBEFORE);
