@@ -9,18 +9,20 @@
 #include "base/output.h"
 #include "engine/driver.h"
 #include "engine/numeric.h"
+#include "engine/priority.h"
 #include "engine/state.h"
 
-const analysisword PLOT = {"plot", "plot", "Nothing to plot", -2.99f, false};
-const analysisword SETRANDF = {"setrandf", "plot", "Nothing to plot", -2.99f, false};
-const analysisword FINDX = {"findx", "findx", "Nothing to findx", -2.99f, false};
-const analysisword FINDZER = {"findzer", "findzer", "Nothing to findzer", -2.95f, false};
-const analysisword FINDMIN = {"findmin", "findmin", "Nothing to findmin", -2.95f, false};
-const analysisword FINDMAX = {"findmax", "findmax", "Nothing to findmax", -2.95f, false};
-const analysisword INTEG = {"integ", "integ", "Nothing to integrate", -2.95f, true};
+const analysisword PLOT = {"plot", "plot", "Nothing to plot", PRIO_TABLEMARK, false};
+const analysisword SETRANDF = {"setrandf", "plot", "Nothing to plot", PRIO_TABLEMARK, false};
+const analysisword FINDX = {"findx", "findx", "Nothing to findx", PRIO_TABLEMARK, false};
+const analysisword FINDZER = {"findzer", "findzer", "Nothing to findzer", PRIO_SEARCHMARK, false};
+const analysisword FINDMIN = {"findmin", "findmin", "Nothing to findmin", PRIO_SEARCHMARK, false};
+const analysisword FINDMAX = {"findmax", "findmax", "Nothing to findmax", PRIO_SEARCHMARK, false};
+const analysisword INTEG = {"integ", "integ", "Nothing to integrate", PRIO_SEARCHMARK, true};
 
-// Keywords and markers: at most one analysis may run in a formula.
-static const char *const ANALYSISWORDS[] = {"plot", "setrandf", "findx", "findzer", "findmin", "findmax",
+// Keywords and markers: at most one analysis may run in a formula. Agrees with the
+// engine's word tables (engine/words.h).
+const char *const ANALYSISWORDS[] = {"plot", "setrandf", "findx", "findzer", "findmin", "findmax",
                                             "integ", "qlot", "qetrandf", "qddd", "qindx", "qindzer",
                                             "qindmin", "qrom", "qindmax", "qnteg", "qrot", nullptr};
 
@@ -233,26 +235,6 @@ bool fold(lm *acc, const char *word, void (*op)(), lm *R)
     return true;
 }
 
-lm *wordafter(lm *x, const char *text, float prio)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    n->prio = prio;
-    insertafter(x, n);
-    return n;
-}
-
-lm *numberafter(lm *x, long double mag)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    setnum(n, mag);
-    insertafter(x, n);
-    return n;
-}
-
 bool foldable(const lm *V)
 {
     if (folding && V->kind != LM_NUMBER) folding = false;
@@ -275,7 +257,7 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
         return;
     }
     // after folded samples, the chain goes on from their result
-    if (!first && T->prev->kind == LM_NUMBER && !wordafter(T->prev, chain, -2.98f)) return;
+    if (!first && T->prev->kind == LM_NUMBER && !wordafter(T->prev, chain, PRIO_CHAIN)) return;
     lm *t = T;
     t->kind = LM_NUMBER;
     t->mag = V->mag;
@@ -283,9 +265,9 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
     t->err = V->err;
     for (int k = 0; k < 6; k++) t->units[k] = V->units[k];
     bool chained = !(first && fold_);
-    lm *n1 = chained ? wordafter(t, chain, -2.98f) : t;
+    lm *n1 = chained ? wordafter(t, chain, PRIO_CHAIN) : t;
     if (!n1) return;
-    lm *n2 = wordafter(n1, marker, -2.97f);
+    lm *n2 = wordafter(n1, marker, PRIO_CHAINMARK);
     if (!n2) return;
     removelm(V);
     if (!nextpass(n2) && chained) removelm(n1);

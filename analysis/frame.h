@@ -34,6 +34,9 @@ struct analysisword {
 
 extern const analysisword PLOT, SETRANDF, FINDX, FINDZER, FINDMIN, FINDMAX, INTEG;
 
+// The analysis keywords and their markers, null-terminated.
+extern const char *const ANALYSISWORDS[];
+
 // First phase on the keyword 'T': checks the parameters, sets 'flagrep', 'reps', 'repx',
 // 'repe', 'repj' and the grid, turns 'T' into the marker and stores the expression in
 // 'S2'. False after an error exit.
@@ -67,12 +70,6 @@ bool nextpass(lm *marker);
 
 // Ends the sampling: frees the stored copy and writes what the folded operators wrote.
 void endsampling();
-
-// A new word node with text and priority, linked after 'x'; null after an error exit.
-lm *wordafter(lm *x, const char *text, float prio);
-
-// A new number node (phase 0, error 0, no units) linked after 'x'; null after an error exit.
-lm *numberafter(lm *x, long double mag);
 
 // Second phase of the chain searches: the marker becomes the sample, followed by the
 // chain word 'chain' (which the driver reduces with its operator 'op' after the last

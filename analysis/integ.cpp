@@ -4,6 +4,7 @@
 // reduces the products and then the sums, carrying phases, errors and units.
 #include "analysis/frame.h"
 #include "engine/ops.h"
+#include "engine/priority.h"
 #include "engine/state.h"
 
 void integ1()
@@ -20,8 +21,8 @@ static long double weight(long k)
     return (samplex(k < last ? k + 1 : k) - samplex(k > 0 ? k - 1 : k)) / 2;
 }
 
-// Markers "qnteg", "qrot": the marker becomes the weight, followed by "c*" (-2.96), a copy
-// of the value, "c+" (-2.97) and a new marker "qrot". Outside 'plainmode' the term is
+// Markers "qnteg", "qrot": the marker becomes the weight, followed by "c*" (PRIO_TERM), a
+// copy of the value, "c+" (PRIO_SUM) and a new marker "qrot". Outside 'plainmode' the term is
 // multiplied out and added to the sum of the terms before at once, the keyword node
 // holding the sum: the same reductions in the same order as the driver's at the end.
 void integ2()
@@ -39,7 +40,7 @@ void integ2()
         if (k == 0) {
             setnum(T, w);
             if (!fold(T, "c*", mult, V)) return;
-            marker = wordafter(T, "qrot", 0.0f);
+            marker = wordafter(T, "qrot", PRIO_SAMPLEMARK);
             if (!marker) return;
         } else {
             lm *term = newlm();
@@ -61,19 +62,19 @@ void integ2()
     // not a number makes its product fail before any sum is formed: the sums folded so
     // far would never have been reduced.
     if (k > 0 && T->prev->kind == LM_NUMBER) {
-        if (!wordafter(T->prev, "c+", -2.97f)) return;
+        if (!wordafter(T->prev, "c+", PRIO_SUM)) return;
         dropfolded();
     }
     setnum(T, w);
-    lm *times = wordafter(T, "c*", -2.96f);
+    lm *times = wordafter(T, "c*", PRIO_TERM);
     if (!times) return;
     lm *A = newlm();
     if (!A) return;
     copylm(A, V);
     insertafter(times, A);
-    lm *plus = wordafter(A, "c+", -2.97f);
+    lm *plus = wordafter(A, "c+", PRIO_SUM);
     if (!plus) return;
-    marker = wordafter(plus, "qrot", 0.0f);
+    marker = wordafter(plus, "qrot", PRIO_SAMPLEMARK);
     if (!marker) return;
     removelm(V);
     if (!nextpass(marker)) removelm(plus);

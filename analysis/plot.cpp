@@ -2,6 +2,7 @@
 #include "analysis/frame.h"
 #include "engine/numeric.h"
 #include "engine/ops.h"
+#include "engine/priority.h"
 #include "engine/state.h"
 
 void plot1() { firstphase(PLOT); }
@@ -15,7 +16,7 @@ void plot2()
     setnum(T, repx);
     lm *y = numberafter(T, repart(V->mag, V->phase));
     if (!y) return;
-    lm *marker = wordafter(y, "qlot", 0.0f);
+    lm *marker = wordafter(y, "qlot", PRIO_SAMPLEMARK);
     if (!marker) return;
     removelm(V);
     nextpass(marker);

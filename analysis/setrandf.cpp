@@ -3,6 +3,7 @@
 #include "analysis/frame.h"
 #include "engine/numeric.h"
 #include "engine/ops.h"
+#include "engine/priority.h"
 #include "engine/state.h"
 
 // The largest density seen starts at 0, even when the parameters are refused.
@@ -38,7 +39,7 @@ void setrandf2()
     if (r >= randmax) randmax = (float)r;
     lm *y = numberafter(T, r);
     if (!y) return;
-    lm *marker = wordafter(y, "qddd", 0.0f);
+    lm *marker = wordafter(y, "qddd", PRIO_SAMPLEMARK);
     if (!marker) return;
     removelm(V);
     nextpass(marker);

@@ -35,18 +35,17 @@ void unitcommand(cmdargs &a, void (*evaluate)(char *text))
     });
 }
 
-// The entry number at the start of 'text', truncated toward zero; 0 when there is none.
-static long entrynumber(const char *text)
+long wholearg(const char *arg, long low)
 {
-    double n = std::trunc(std::atof(text));
-    if (!(n > -1e9)) return 0;
+    double n = std::trunc(std::atof(arg));
+    if (!(n > -1e9)) return low;
     return n < 1e9 ? (long)n : 1000000000L;
 }
 
 void handlestr1c(char *text)
 {
     std::string name;
-    entryname(entrynumber(text), name);
+    entryname(wholearg(text, 0), name);
     *cout2 << name << "  ";
     std::string formula = "1 " + name + " ";
     evaluate1c(&formula[0]);

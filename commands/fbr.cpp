@@ -1,6 +1,7 @@
 // fbr.cpp - the library entry names command.
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "base/output.h"
 #include "commands/commands.h"
@@ -23,21 +24,16 @@ int fbr(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     begincommand(a, argc, argv);
     if (argc != 3) return endcommand(interp);
     double n = std::atof(a.argv[2]);
-    std::FILE *f = openregular(pathof(a, 1).c_str());
-    if (f) {
-        long count = 0;
-        bool copying = false;
-        for (int c; (c = std::getc(f)) != EOF;) {
-            if (c == ' ' || (c >= '\t' && c <= '\r')) continue;
-            if (c == '#') count++;
-            if (c == '=' && copying) break;
-            if ((double)count == n) {
-                count++;
-                copying = true;
-            }
-            if (copying && c != '#') cout2->put((char)c);
-        }
-        std::fclose(f);
+    const libtext *lt = libcontent(pathof(a, 1).c_str());
+    // Entry 0 is the start of the text: its first character whatever it is (but "#",
+    // which is entry 1), and all up to the next "=". A number that no entry has names
+    // nothing.
+    if (lt && n >= 0 && n <= (double)lt->hashes.size() && n == std::floor(n)) {
+        const std::string &text = lt->text;
+        std::string name;
+        if (n > 0) libname(*lt, libentry(*lt, (long)n), true, name);
+        else if (!text.empty() && text[0] != '#') libname(*lt, 1, true, name = text[0]);
+        *cout2 << name;
     }
     *cout2 << ' ';
     return endcommand(interp);

@@ -21,48 +21,7 @@
 
 namespace {
 
-// The engine state that an evaluation may change.
-struct enginestate {
-    lm vars[256];
-    long double rep[9];
-    int repflag;
-    float rnd[1010], center, factor, max;
-    char how, real, table, names, match;
-    int matchcount;
-    char units[sizeof MACNAME], functions[sizeof FORMNAME], title[sizeof FORMTYTLE];
-};
-
-enginestate kept;
-
-void keep()
-{
-    std::memcpy(kept.vars, varib, sizeof varib);
-    long double r[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
-    std::memcpy(kept.rep, r, sizeof r);
-    kept.repflag = repflag;
-    std::memcpy(kept.rnd, randfunc, sizeof kept.rnd);
-    kept.center = randcenter, kept.factor = randfactor, kept.max = randmax;
-    kept.how = how223, kept.real = Realonly, kept.table = flagrep, kept.names = NAME55, kept.match = Match99;
-    kept.matchcount = Matchcnt;
-    std::memcpy(kept.units, MACNAME, sizeof MACNAME);
-    std::memcpy(kept.functions, FORMNAME, sizeof FORMNAME);
-    std::memcpy(kept.title, FORMTYTLE, sizeof FORMTYTLE);
-}
-
-void restore()
-{
-    std::memcpy(varib, kept.vars, sizeof varib);
-    long double *r[9] = {&repx, &repy, &reps, &repe, &repj, &repold, &repph, &represx, &repres3};
-    for (int k = 0; k < 9; k++) *r[k] = kept.rep[k];
-    repflag = kept.repflag;
-    std::memcpy(randfunc, kept.rnd, sizeof kept.rnd);
-    randcenter = kept.center, randfactor = kept.factor, randmax = kept.max;
-    how223 = kept.how, Realonly = kept.real, flagrep = kept.table, NAME55 = kept.names, Match99 = kept.match;
-    Matchcnt = kept.matchcount;
-    std::memcpy(MACNAME, kept.units, sizeof MACNAME);
-    std::memcpy(FORMNAME, kept.functions, sizeof FORMNAME);
-    std::memcpy(FORMTYTLE, kept.title, sizeof FORMTYTLE);
-}
+enginestate kept;  // the engine as it was before a trial
 
 // A new file in the temporary folder holding 'text'; its path, "" when it cannot be made.
 std::string tempfile(const std::string &text)
@@ -154,12 +113,12 @@ std::vector<std::string> unitproblems(const std::string &text, const std::vector
 {
     trialfile file(text);
     if (file.path.empty()) return std::vector<std::string>(names.size(), "no temporary file for trying it");
-    keep();
+    savestate(kept);
     std::snprintf(MACNAME, sizeof MACNAME, "%s", file.path.c_str());
     FORMNAME[0] = 0;
     std::vector<std::string> problems;
     for (const std::string &n : names) problems.push_back(unitproblem(n));
-    restore();
+    loadstate(kept);
     return problems;
 }
 
@@ -168,7 +127,7 @@ std::vector<std::string> functionproblems(const std::string &text, const std::ve
 {
     trialfile file(text);
     if (file.path.empty()) return std::vector<std::string>(calls.size(), "no temporary file for trying it");
-    keep();
+    savestate(kept);
     std::snprintf(FORMNAME, sizeof FORMNAME, "%s", file.path.c_str());
     if (!units.empty()) std::snprintf(MACNAME, sizeof MACNAME, "%s", units.c_str());
     std::vector<std::string> problems;
@@ -179,6 +138,6 @@ std::vector<std::string> functionproblems(const std::string &text, const std::ve
         std::string answer = evaluated([](char *f) { handlestr(f); return true; }, call);
         problems.push_back(answer.find("error #") != std::string::npos ? call + " gives " + answer : "");
     }
-    restore();
+    loadstate(kept);
     return problems;
 }

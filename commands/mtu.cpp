@@ -3,8 +3,6 @@
 // For entry k = 1, 2, ... of the units file the formula "0 <name> + 1 <brace groups>"
 // is evaluated; its "+" ('addmt') marks a sum of different dimensions as a mismatch.
 // The first entry (or the 'Matchcnt'-th) that sums without a mismatch is the answer.
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "base/output.h"
@@ -59,14 +57,6 @@ void handlestr1d(char *text)
     }
 }
 
-// The match number for "-t": the integer part of 'arg'.
-static int matcharg(const char *arg)
-{
-    double n = std::trunc(std::atof(arg));
-    if (!(n > -1e9)) return 1;
-    return n < 1e9 ? (int)n : 1000000000;
-}
-
 /*
  * mtu --
  *   Names the unit of each result-text argument: the first units-file entry with the
@@ -84,7 +74,7 @@ int mtu(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     begincommand(a, argc, argv);
     Matchcnt = 1;
     for (int i = 1; i < argc - 1; i++)
-        if (isopt(a.argv[i], "-t")) Matchcnt = matcharg(a.argv[i + 1]);
+        if (isopt(a.argv[i], "-t")) Matchcnt = (int)wholearg(a.argv[i + 1], 1);
     unitcommand(a, handlestr1d);
     return endcommand(interp);
 }

@@ -10,6 +10,10 @@
 // clears FORMNAME; 'NAME55' is 1 unless this call has "-n".
 void unitcommand(cmdargs &a, void (*evaluate)(char *text));
 
+// The number at the start of 'arg' (0 when there is none) truncated toward zero, at most
+// 10^9; 'low' for -10^9 and below, and for a number that is not one.
+long wholearg(const char *arg, long low);
+
 // Writes the name of the units-file entry numbered by 'text', two blanks, and the value
 // of one such unit in base units.
 void handlestr1c(char *text);

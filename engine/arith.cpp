@@ -69,21 +69,19 @@ static void unitcheck(const binmsgs &m)
 
 void keepleft()
 {
-    lm *L = T->prev, *R = T->next;
-    L->kind = LM_NUMBER;
-    L->next = R->next;
-    if (R->next) R->next->prev = L;
-    delete R;
-    delete T;
+    T->prev->kind = LM_NUMBER;
+    removelm(T->next);
+    removelm(T);
     T = nullptr;
 }
 
-// L + s*R as complex numbers (s = 1 or -1), into L's magnitude and phase.
+// L + s*R as complex numbers (s = 1 or -1), into L's magnitude and phase; real values
+// that cancel give exactly 0.
 static void complexsum(long double s)
 {
     lm *L = T->prev, *R = T->next;
-    long double x = s * R->mag * dcos(R->phase) + L->mag * dcos(L->phase);
-    long double y = s * R->mag * dsin(R->phase) + L->mag * dsin(L->phase);
+    long double x = s * exactre(R->mag, R->phase) + exactre(L->mag, L->phase);
+    long double y = s * exactim(R->mag, R->phase) + exactim(L->mag, L->phase);
     L->mag = dsqrt((double)(x * x + y * y));
     L->phase = atanr(y, x);
 }
@@ -164,7 +162,7 @@ void pow()
         r = -r;
         theta = theta + PI;
     }
-    long double c = R->mag * dcos(R->phase), s = R->mag * dsin(R->phase);
+    long double c = exactre(R->mag, R->phase), s = exactim(R->mag, R->phase);
     long double mag, phase;
     if (!cpow(r, theta, c, s, mag, phase)) return;
     long double e = term(L->err, R->mag * dpow(L->mag, R->mag - 1));
@@ -193,7 +191,7 @@ void root()
         theta = theta + PI;
     }
     long double k = (long double)1 / L->mag, mu = -L->phase;
-    long double c = k * dcos(mu), s = k * dsin(mu);
+    long double c = exactre(k, mu), s = exactim(k, mu);
     long double mag, phase;
     if (!cpow(r, theta, c, s, mag, phase)) return;
     // d/dx x^(1/n) = x^(1/n-1)/n;  |d/dn x^(1/n)| = x^(1/n)*|ln x|/n^2
@@ -236,9 +234,7 @@ void Azeret()
     L->phase = 0;
     L->err = 0;
     L->kind = LM_NUMBER;
-    L->next = T->next;
-    if (T->next) T->next->prev = L;
-    delete T;
+    removelm(T);
     T = nullptr;
 }
 

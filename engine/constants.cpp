@@ -1,5 +1,5 @@
-// constants.cpp - constants, the random number, abscissa and ordinate, the comma,
-// variables, the function-call frame "func", "setxy" and "dln".
+// constants.cpp - the words that stand for a value: the constants "pi", "e", "i"; the
+// abscissa and ordinate "x", "y" and "setxy", which sets them; the random number "rnd".
 #include <cstdlib>
 
 #include "base/output.h"
@@ -52,94 +52,6 @@ void rnd2()
     }
 }
 
-// "a , b": the comma takes over the number after it, so both values stay side by side.
-void C_comma()
-{
-    lm *N = T->next;
-    if (!N || N->kind != LM_NUMBER) {
-        *cout2 << (N ? "comma error try not to use the comma : " : "nothing after , : ");
-        exitno0(1);
-        return;
-    }
-    for (int k = 0; k < 6; k++) T->units[k] = N->units[k];
-    T->mag = N->mag;
-    T->phase = N->phase;
-    T->err = std::abs(N->err);
-    T->kind = LM_NUMBER;
-    T->next = N->next;
-    if (N->next) N->next->prev = T;
-    delete N;
-}
-
-// "c=" + name: stores the node before it (which stays) or, at the head, the last result.
-void C_varib()
-{
-    lm &v = varib[(unsigned char)T->text[2]];
-    lm *P = T->prev;
-    if (P) {
-        copylm(&v, P);
-        P->next = T->next;
-        if (T->next) T->next->prev = P;
-        delete T;
-        T = nullptr;
-    } else {
-        copylm(&v, &varib[0]);
-        copylm(T, &varib[0]);
-        // A store word kept as the last result (as in "=(=)") would store itself again
-        // without end: it reads as never stored.
-        if (T->kind == LM_WORD && T->text[0] == 'c' && T->text[1] == '=') {
-            T->kind = LM_EMPTY;
-            T->text[0] = 0;
-        }
-    }
-}
-
-// "c%" + name: becomes a copy of the variable. A variable holding a recall word reads
-// as never stored, so a recall can never reproduce itself and loop.
-void C_varibp()
-{
-    const lm &v = varib[(unsigned char)T->text[2]];
-    copylm(T, &v);
-    if (v.kind == LM_WORD && v.text[0] == 'c' && v.text[1] == '%') {
-        T->kind = LM_EMPTY;
-        T->text[0] = 0;
-    }
-}
-
-// body "func" n a0 … a(n-1): the n values after the count become the variables "0", "1", …
-// The placeholders of the call's own body (spliced in with it, so standing before "func"
-// with its call tag) take their values at once: later calls cannot overwrite them.
-void C_func()
-{
-    lm *N = T->next;
-    if (!N) {
-        *cout2 << "nothing after func : ";
-        exitno0(1);
-        return;
-    }
-    long double c = N->mag;
-    long n = c >= 2147483647.0L ? 2147483647L : c <= -2147483648.0L ? 0 : (long)c;
-    unsigned char k = '0';
-    long bound = 0;
-    for (; bound < n && N->next; bound++) {
-        lm *P = N->next;
-        copylm(&varib[k++], P);
-        N->next = P->next;
-        if (P->next) P->next->prev = N;
-        delete P;
-    }
-    unsigned call = getowner(T);
-    for (lm *b = T->prev; call && b && getowner(b) >= call; b = b->prev) {
-        unsigned char d = b->text[2];
-        if (getowner(b) == call && b->kind == LM_WORD && b->text[0] == 'c' && b->text[1] == '%' &&
-            d >= '0' && d - '0' < bound)
-            copylm(b, &varib[d]);
-    }
-    removelm(N);
-    removelm(T);
-    T = nullptr;
-}
-
 // "setxy a b": sets the abscissa and ordinate; the formula goes on after b, and
 // everything before is dropped.
 void setxy()
@@ -157,12 +69,5 @@ void setxy()
     freelist(S);
     S = rest;
     if (S) S->prev = nullptr;
-    T = nullptr;
-}
-
-void C_dln()
-{
-    if (T->next) removelm(T->next);
-    removelm(T);
     T = nullptr;
 }

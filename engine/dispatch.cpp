@@ -4,11 +4,13 @@
 #include "engine/ops.h"
 #include "engine/printer.h"
 #include "engine/state.h"
+#include "engine/words.h"
 
 // The evaluation ends at the user's request.
 static void stopword() { exitno(1); }
 
-static const dispatchrow HANDLESTR_WORDS[] = {
+// Agrees with the other word tables (words.h).
+const dispatchrow HANDLESTR_WORDS[] = {
     {"plus", add}, {"c+", add}, {"@", add},
     {"c-", sub}, {"minus", sub},
     {"c*", mult}, {"~", mult},

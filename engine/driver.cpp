@@ -1,9 +1,8 @@
 // driver.cpp - the reduction driver of 'handlestr'.
 //
-// Every word gets a priority from its rank and the bracket level L (100 at the start,
-// +10 for each bracket, +1000 for the argument list of "func" and of the analysis
-// keywords); brackets are then removed, and the leftmost word of greatest priority
-// above -3 is reduced first, until none is left. Priorities are single-precision.
+// Every word gets a priority from its rank and the bracket level L (priority.h);
+// brackets are then removed, and the leftmost word of greatest priority above PRIO_STOP
+// is reduced first, until none is left. Priorities are single-precision.
 #include "engine/driver.h"
 
 #include <cmath>
@@ -14,77 +13,76 @@
 
 #include "base/output.h"
 #include "engine/numeric.h"
+#include "engine/priority.h"
 #include "engine/state.h"
+#include "engine/words.h"
 
-static const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "atanr",
-                                        "ln", "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
-static const char *const ANALYSIS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
-                                       "findzer", nullptr};
+// Agrees with the other word tables (words.h).
+const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "atanr",
+                                 "ln", "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
+const char *const ARGUMENTWORDS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
+                                     "findzer", nullptr};
+const rankword RANKWORDS[] = {
+    {"err", RULE_ERR}, {"c\xB1", RULE_ERR},
+    {"func", RULE_KEYWORD}, {"plot", RULE_KEYWORD}, {"setrandf", RULE_KEYWORD}, {"setxy", RULE_KEYWORD},
+    {"qlot", RULE_TABLEMARK}, {"qetrandf", RULE_TABLEMARK}, {"qddd", RULE_TABLEMARK},
+    {"integ", RULE_ANALYSIS}, {"findmin", RULE_ANALYSIS}, {"findx", RULE_ANALYSIS}, {"findmax", RULE_ANALYSIS},
+    {"findzer", RULE_ANALYSIS},
+    {"qrot", RULE_SEARCHMARK}, {"qnteg", RULE_SEARCHMARK}, {"qrom", RULE_SEARCHMARK}, {"qindmin", RULE_SEARCHMARK},
+    {"qindmax", RULE_SEARCHMARK}, {"qindzer", RULE_SEARCHMARK},
+    {"min", RULE_CHAIN}, {"max", RULE_CHAIN}, {"zer", RULE_CHAIN},
+    {"rnd", RULE_VALUE}, {"x", RULE_VALUE}, {"y", RULE_VALUE}, {"pi", RULE_VALUE}, {"e", RULE_VALUE},
+    {"E", RULE_VALUE}, {"i", RULE_VALUE}, {nullptr, 0}};
 
 wordset::wordset(const char *const *list)
 {
     for (; *list; list++) words.add(*list, true);
 }
 
-// A new word node with the given text and priority, linked after 'x'; it belongs to the
-// same call as 'from'.
-static lm *newword(lm *x, const char *text, float prio, const lm *from)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    setowner(n, getowner(from));
-    n->prio = prio;
-    insertafter(x, n);
-    return n;
-}
-
-// The priority of a word that is not a bracket (rules 5 to 21). The whole words of the
-// rules between the tests of their first and second characters come from one table.
+// The priority of a word that is not a bracket. The whole words among the rules, tested
+// between the rules of first and second characters, come from RANKWORDS.
 static float rank(const char *w, float L)
 {
-    enum { NONE, ERRW, KEYW, LOWLIST, ANALYSISW, LOWMARK, CHAIN, VALUE };
     static const struct table : wordtable<int> {
         table()
         {
-            static const struct { const char *w; int rule; } ROWS[] = {
-                {"err", ERRW}, {"c\xB1", ERRW},
-                {"func", KEYW}, {"plot", KEYW}, {"setrandf", KEYW}, {"setxy", KEYW},
-                {"qlot", LOWLIST}, {"qetrandf", LOWLIST}, {"qddd", LOWLIST},
-                {"integ", ANALYSISW}, {"findmin", ANALYSISW}, {"findx", ANALYSISW}, {"findmax", ANALYSISW}, {"findzer", ANALYSISW},
-                {"qrot", LOWMARK}, {"qnteg", LOWMARK}, {"qrom", LOWMARK}, {"qindmin", LOWMARK}, {"qindmax", LOWMARK}, {"qindzer", LOWMARK},
-                {"min", CHAIN}, {"max", CHAIN}, {"zer", CHAIN},
-                {"rnd", VALUE}, {"x", VALUE}, {"y", VALUE}, {"pi", VALUE}, {"e", VALUE}, {"E", VALUE}, {"i", VALUE}};
-            for (const auto &r : ROWS) add(r.w, r.rule);
+            for (const rankword *r = RANKWORDS; r->word; r++) add(r->word, r->rule);
         }
     } WORDS;
-    if (w[0] && (w[1] == '+' || w[1] == '-')) return L - 2;
-    if (w[0] == '$') return L + 6;
+    if (w[0] && (w[1] == '+' || w[1] == '-')) return L + RANK_SUM;
+    if (w[0] == '$') return L + RANK_UNIT;
     const int *found = WORDS.find(w);
-    int rule = found ? *found : NONE;
-    if (rule == ERRW) return L + 6;
-    if (w[0] == '~') return L + 6.1;
+    int rule = found ? *found : 0;
+    if (rule == RULE_ERR) return L + RANK_UNIT;
+    if (w[0] == '~') return L + RANK_TILDE;
     switch (rule) {
-    case KEYW: return L + 980;
-    case LOWLIST: return -2.99;
-    case ANALYSISW: return L + 980;
-    case LOWMARK: return -2.95;
-    case CHAIN: return -2.98;
-    case VALUE: return L + 7.1;
+    case RULE_KEYWORD: return L + RANK_KEYWORD;
+    case RULE_TABLEMARK: return PRIO_TABLEMARK;
+    case RULE_ANALYSIS: return L + RANK_KEYWORD;
+    case RULE_SEARCHMARK: return PRIO_SEARCHMARK;
+    case RULE_CHAIN: return PRIO_CHAIN;
+    case RULE_VALUE: return L + RANK_VALUE;
     }
-    if (w[0] == '@') return L + 4;
-    if (w[0] && w[1] == '=') return L + 3;
-    if (w[0] && w[1] == '%') return L + 7;
-    if (w[0] && (w[1] == '*' || w[1] == '/')) return L - 1;
-    if (w[0] && w[1] == ',') return L - 2.1;
-    return L;
+    if (w[0] == '@') return L + RANK_AT;
+    if (w[0] && w[1] == '=') return L + RANK_STORE;
+    if (w[0] && w[1] == '%') return L + RANK_RECALL;
+    if (w[0] && (w[1] == '*' || w[1] == '/')) return L + RANK_PRODUCT;
+    if (w[0] && w[1] == ',') return L + RANK_COMMA;
+    return L + RANK_WORD;
+}
+
+// True for the "*" that 'minus' puts after a sign right after "^" at level L.
+static bool exponentsign(const lm *w, float L)
+{
+    return comps(w->text, "c*") && w->prio == L + RANK_EXPONENTSIGN;
 }
 
 // Minus rewriting. After a word (but for "%" words, "c_i", "pi", "x0…", "y0…", "e") the
 // minus becomes the number -1 times what follows: one operand, binding like "*", with a
-// "+" put in front of it after ")", "}", "x" or "y". At the head it binds tighter than
-// every operator. Returns the node the cursor moves to.
+// "+" put in front of it after ")", "}", "x" or "y". Right after "^" (or after such a
+// sign) it binds just above the "^", so that it negates the exponent only: below every
+// word of a higher rank, above every word of the level's own rank. At the head it binds
+// tighter than every operator. Returns the node the cursor moves to.
 static lm *minus(lm *w, float L)
 {
     lm *P = w->prev;
@@ -94,15 +92,16 @@ static lm *minus(lm *w, float L)
                         std::strncmp(t, "x0", 2) == 0 || std::strncmp(t, "y0", 2) == 0 || comps(t, "e");
         if (!excepted) {
             if (comps(t, "c)") || comps(t, "c}") || comps(t, "x") || comps(t, "y"))
-                if (!newword(P, "c+", L - 2, w)) return nullptr;
+                if (!wordafter(P, "c+", L + RANK_SUM, w->call)) return nullptr;
             setnum(w, -1);
             for (long double &u : w->units) u = 0;
-            return newword(w, "c*", L - 1, w);
+            bool exponent = comps(t, "c^") || exponentsign(P, L);
+            return wordafter(w, "c*", exponent ? L + RANK_EXPONENTSIGN : L + RANK_PRODUCT, w->call);
         }
     } else if (!P) {
         setnum(w, -1);
         for (long double &u : w->units) u = 0;
-        return newword(w, "c*", L + 7, w);
+        return wordafter(w, "c*", L + RANK_SIGN, w->call);
     }
     return w;
 }
@@ -113,44 +112,74 @@ static lm *minus(lm *w, float L)
 // them can be read, even inside the argument list of a nested call.
 static void callpriority(lm *func)
 {
-    unsigned call = getowner(func);
+    unsigned call = func->call;
     if (!call) return;
-    for (lm *b = func->prev; b && getowner(b) >= call; b = b->prev)
-        if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + 1;
+    for (lm *b = func->prev; b && b->call >= call; b = b->prev)
+        if (b->kind == LM_WORD && b->prio >= func->prio) func->prio = b->prio + ABOVE;
+}
+
+// An analysis keyword at the head of the formula is reduced before every word of the
+// expression after it, which is evaluated anew at each sample. When a word there stands
+// as high (in the argument list of a call, say the "x" of "sq(x)"), the keyword and the
+// words of its bracket of parameters that stand at least as high are lifted above it,
+// keeping their order among themselves.
+static void keywordfirst(const wordset &keywords)
+{
+    lm *k = S;
+    while (k && k->kind == LM_WORD && k->text[0] && (k->text[1] == '(' || k->text[1] == ')')) k = k->next;
+    if (!k || k->kind != LM_WORD || !keywords.has(k->text) || comps(k->text, "setxy")) return;
+    lm *e = k->next;
+    if (e && comps(e->text, "c(")) {
+        for (int depth = 0; e; e = e->next) {
+            char c = e->kind == LM_WORD && e->text[0] ? e->text[1] : 0;
+            if (c == '(') depth++;
+            if (c == ')' && --depth == 0) {
+                e = e->next;
+                break;
+            }
+        }
+    }
+    float most = -HUGE_VALF;
+    for (lm *n = e; n; n = n->next)
+        if (n->kind == LM_WORD && n->prio > most) most = n->prio;
+    if (most < k->prio) return;
+    float from = k->prio, lift = most + ABOVE - from;
+    for (lm *n = k; n != e; n = n->next)
+        if (n->kind == LM_WORD && n->prio >= from) n->prio += lift;
 }
 
 void priorities()
 {
-    static const wordset functions(FUNCWORDS), analysis(ANALYSIS);
-    float L = 100.0f;
+    static const wordset functions(FUNCWORDS), arguments(ARGUMENTWORDS);
+    float L = LEVEL_START;
     std::vector<float> opened;  // the level before each open "("
     for (C = S; C; C = C->next) {
         if (C->kind == LM_NUMBER) {
-            C->prio = -5;
+            C->prio = PRIO_NUMBER;
             continue;
         }
         const char *w = C->text;
         if (w[0] && w[1] == '(') {
             opened.push_back(L);
-            L = L + 10;
+            L = L + BRACKET_STEP;
             bool exact = comps(w, "c(");
             lm *func = C->prev ? C->prev->prev : nullptr;
             if (exact && func && comps(func->text, "func")) {
-                L = L + 990;
-                if (getowner(func) && L < func->prio + 20) L = func->prio + 20;
+                L = L + ARGUMENT_LIFT;
+                if (func->call && L < func->prio + CALL_ARGUMENTS) L = func->prio + CALL_ARGUMENTS;
             }
-            if (exact && C->prev && analysis.has(C->prev->text)) L = L + 990;
+            if (exact && C->prev && arguments.has(C->prev->text)) L = L + ARGUMENT_LIFT;
         } else if (w[0] && w[1] == ')') {
             if (opened.empty()) {
-                L = L - 10;
+                L = L - BRACKET_STEP;
             } else {
                 L = opened.back();
                 opened.pop_back();
             }
         } else if (w[0] && w[1] == '{') {
-            L = L + 9.99;
+            L = L + BRACE_STEP;
         } else if (w[0] && w[1] == '}') {
-            L = L - 9.99;
+            L = L - BRACE_STEP;
         } else {
             C->prio = rank(w, L);
             if (comps(w, "func")) callpriority(C);
@@ -162,17 +191,15 @@ void priorities()
         }
         if (C->text[0] == 'c' && C->text[1] == '{') {
             C->text[1] = '*';
-            C->prio = L - 11;
-            lm *one = newlm();
+            C->prio = L + RANK_BRACE;
+            lm *one = numberafter(C, 1, C->call);
             if (!one) return;
-            setnum(one, 1);
-            setowner(one, getowner(C));
-            insertafter(C, one);
             C = one;
         } else if (C->kind == LM_WORD && functions.has(C->text)) {
-            C->prio = C->prio + 1;
+            C->prio = C->prio + FUNCTION_BONUS;
         }
     }
+    keywordfirst(arguments);
 }
 
 void removebrackets()
@@ -191,9 +218,9 @@ void syntaxerror()
     exitno(1);
 }
 
-// Before each operation the numbers around it get a non-negative magnitude (a negative
-// one turns into a half turn of phase) and every node a non-negative error.
-static void normalised(lm *n)
+// A number gets a non-negative magnitude (a negative one turns into a half turn of
+// phase), and any node a non-negative error.
+void normalised(lm *n)
 {
     if (n->kind == LM_NUMBER && n->mag < 0) {
         n->mag = -n->mag;
@@ -238,11 +265,11 @@ static void dispatch(const reducerules &r)
     syntaxerror();
 }
 
-// The leftmost word of greatest priority above -3, searched from 'from' (null: 'S').
+// The leftmost word of greatest priority above PRIO_STOP, searched from 'from' (null: 'S').
 static lm *leftmostmax(lm *from)
 {
     lm *best = nullptr;
-    float most = -3;
+    float most = PRIO_STOP;
     for (lm *n = from ? from : S; n; n = n->next)
         if (n->kind == LM_WORD && n->prio > most) {
             best = n;
@@ -255,12 +282,12 @@ static lm *leftmostmax(lm *from)
 // 'stop' comes first.
 static bool maxbetween(lm *from, lm *to, lm *stop, float &max)
 {
-    float most = -3;  // the words at -3 and below are never reduced
+    float most = PRIO_STOP;  // the words at PRIO_STOP and below are never reduced
     for (lm *n = from ? from : S; n != to; n = n->next) {
         if (n == stop) return false;
         if (n->kind == LM_WORD && n->prio > most) most = n->prio;
     }
-    max = most > -3 ? most : -HUGE_VALF;
+    max = most > PRIO_STOP ? most : -HUGE_VALF;
     return true;
 }
 

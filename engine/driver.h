@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/node.h"
+
 // One row of a dispatch table: a word and its operation. A table ends with a null word.
 struct dispatchrow {
     const char *word;
@@ -38,6 +40,9 @@ void reduce(const reducerules &r);
 // Operand normalisation around 'T': numbers within two nodes get a non-negative
 // magnitude, every node a non-negative error.
 void normalise();
+
+// The same for one node: a negative magnitude becomes a half turn of phase.
+void normalised(lm *n);
 
 // Writes the syntax-error message for 'T' and takes error exit 1.
 void syntaxerror();

@@ -83,12 +83,7 @@ static void result(long double mag, long double phase, long double err, int coun
     T->phase = phase;
     T->err = std::abs(err);
     T->kind = LM_NUMBER;
-    for (int k = 0; k < count; k++) {
-        lm *N = T->next;
-        T->next = N->next;
-        if (N->next) N->next->prev = T;
-        delete N;
-    }
+    for (int k = 0; k < count; k++) removelm(T->next);
 }
 
 /* ---------------------------------------------------------------- complex helpers */

@@ -114,17 +114,18 @@ struct libfile {
 
 static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
 
-static std::map<std::string, libfile, std::less<>> files;
+static std::map<std::string, libfile, std::less<>> files;  // every file looked up, by path
+static unsigned long formula = 1;  // counts new formulas: a file checked earlier is checked again
+
 // The file of the last lookup, most often the next one's.
 static const std::string *lastpath;
 static libfile *last;
 static const char *lastptr;  // ... named by the same array in the same command
 static unsigned long lastcommand;
 
-static unsigned long formula = 1;
-
-static bool held;                 // checks stay valid until 'libcheckall'
-static unsigned long commands = 1;  // counts 'libnewformula': path texts change only between
+static bool held;                   // checks stay valid until 'libcheckall'
+static unsigned long commands = 1;  // counts 'libnewformula': the text of a path array
+                                    // changes only between two of them
 
 void libnewformula()
 {
@@ -266,6 +267,19 @@ const std::vector<std::string> *libhead(const char *path)
     }
     const libfile &lf = current(path);
     return lf.readable ? &lf.head : nullptr;
+}
+
+size_t libentry(const libtext &t, long n)
+{
+    if (n <= 0) return 0;
+    return (size_t)n <= t.hashes.size() ? t.hashes[n - 1] + 1 : t.text.size();
+}
+
+bool libname(const libtext &t, size_t p, bool drophashes, std::string &name)
+{
+    for (; p < t.text.size() && t.text[p] != '='; p++)
+        if (!drophashes || t.text[p] != '#') name += t.text[p];
+    return p < t.text.size();
 }
 
 const libtext *libcontent(const char *path)

@@ -70,6 +70,14 @@ struct libtext {
 };
 const libtext *libcontent(const char *path);
 
+// Where entry n (counted from 1) of a library text begins: just after its "#"; the end
+// of the text when there is no such entry, its start for n <= 0.
+size_t libentry(const libtext &t, long n);
+
+// Appends the name that begins at 'p' to 'name': the characters up to the next "=", the
+// "#" among them left out when 'drophashes'. False when the text ends first.
+bool libname(const libtext &t, size_t p, bool drophashes, std::string &name);
+
 // Opens a file for reading only when it is a regular file (never waiting on a pipe or
 // device); null otherwise. The caller closes it.
 std::FILE *openregular(const char *path);

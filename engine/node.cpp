@@ -66,18 +66,7 @@ void copylm(lm *to, const lm *from)
     for (int k = 0; k < 6; k++) to->units[k] = from->units[k];
     std::memcpy(to->text, from->text, sizeof to->text);
     to->kind = from->kind;
-}
-
-unsigned getowner(const lm *n)
-{
-    unsigned call;
-    std::memcpy(&call, n->text + sizeof n->text - sizeof call, sizeof call);
-    return call;
-}
-
-void setowner(lm *n, unsigned call)
-{
-    std::memcpy(n->text + sizeof n->text - sizeof call, &call, sizeof call);
+    to->call = from->call;
 }
 
 void setnum(lm *n, long double mag)
@@ -104,6 +93,28 @@ void insertafter(lm *x, lm *n)
     x->next = n;
 }
 
+lm *wordafter(lm *x, const char *text, float prio, unsigned call)
+{
+    lm *n = newlm();
+    if (!n) return nullptr;
+    n->kind = LM_WORD;
+    std::strcpy(n->text, text);
+    n->prio = prio;
+    n->call = call;
+    insertafter(x, n);
+    return n;
+}
+
+lm *numberafter(lm *x, long double mag, unsigned call)
+{
+    lm *n = newlm();
+    if (!n) return nullptr;
+    setnum(n, mag);
+    n->call = call;
+    insertafter(x, n);
+    return n;
+}
+
 void freelist(lm *first)
 {
     while (first) {
@@ -126,16 +137,6 @@ void exitno0(int n) { errorexit(n); }
 bool comps(const char *a, const char *b)
 {
     return a[0] && b[0] && std::strcmp(a, b) == 0;
-}
-
-char *strplus(const char *a, const char *b)
-{
-    size_t la = std::strlen(a), lb = std::strlen(b);
-    char *r = new char[la + lb + 5];
-    std::memcpy(r, a, la);
-    std::memcpy(r + la, b, lb);
-    r[la + lb] = r[la + lb + 1] = 0;
-    return r;
 }
 
 void deleteS2()

@@ -18,6 +18,7 @@ struct lm {
     long double units[6] = {};
     lm *next = nullptr, *prev = nullptr;
     char kind = LM_EMPTY;
+    unsigned call = 0;        // the user-function call the token was spliced in by (0: typed)
 
     // Nodes come from a pool of freed nodes before the heap (not in sanitizer builds).
     static void *operator new(size_t size, const std::nothrow_t &) noexcept;
@@ -25,26 +26,29 @@ struct lm {
     static void operator delete(void *p) noexcept;
 };
 
-// The user-function call a token was spliced in by (0: typed). It is kept in the last
-// bytes of 'text', behind every token, so that it travels with copies of the node.
-unsigned getowner(const lm *n);
-void setowner(lm *n, unsigned call);
-
 // Allocates an empty node. On exhaustion writes the two allocation messages,
 // abandons the evaluation (error exit 1) and returns null; the caller returns at once.
 lm *newlm();
 
-// Copies value, error, units, text and kind of 'from' into 'to' (prio and links stay).
+// Copies value, error, units, text, kind and call of 'from' into 'to' (prio and links stay).
 void copylm(lm *to, const lm *from);
 
 // Sets 'n' to a plain number: kind LM_NUMBER, the given magnitude, phase 0, error 0.
 void setnum(lm *n, long double mag);
 
-// Unlinks X from the list that starts at 'S' and frees it.
+// Unlinks X from the list that starts at 'S' (or from the chain it is in) and frees it.
 void removelm(lm *x);
 
 // Links a fresh node N after X (N.prev = X, N.next = X's old next).
 void insertafter(lm *x, lm *n);
+
+// A new word node with 'text' and priority, of the given call, linked after 'x'; null
+// after the allocation error exit.
+lm *wordafter(lm *x, const char *text, float prio, unsigned call = 0);
+
+// A new number node (phase 0, error 0, no units) of the given call, linked after 'x';
+// null after the allocation error exit.
+lm *numberafter(lm *x, long double mag, unsigned call = 0);
 
 // Frees every node of a list, walking 'next'.
 void freelist(lm *first);
@@ -56,9 +60,6 @@ void exitno0(int n);
 
 // True exactly when both strings are non-empty and equal.
 bool comps(const char *a, const char *b);
-
-// New array: a followed by b and two NULs (length(a)+length(b)+5); the caller frees it with delete[].
-char *strplus(const char *a, const char *b);
 
 // Frees the stored expression copy 'S2'.
 void deleteS2();

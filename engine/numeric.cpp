@@ -1,4 +1,4 @@
-// numeric.cpp - 'mlog', 'atanr' and phase reduction.
+// numeric.cpp - 'mlog', 'atanr', phase reduction and the exact parts of quarter turns.
 #include "engine/numeric.h"
 
 #include <algorithm>
@@ -14,6 +14,31 @@ long double mlog(long double x)
     exitno(2);
     return 0;
 }
+
+// The quarter turns in a phase modulo 4, when it is k times pi/2 for a whole k with
+// |k| <= 1024 (where every such product is exact); -1 otherwise.
+static int quarters(long double phase)
+{
+    if (phase == 0) return 0;
+    long double k = phase / PI2;
+    if (!(k >= -1024 && k <= 1024)) return -1;
+    int n = (int)k;
+    if (n != k || n * PI2 != phase) return -1;
+    return n & 3;
+}
+
+// mag times the cosine (sine 0) or the sine (sine 1) of a phase.
+static long double exactpart(long double mag, long double phase, int sine)
+{
+    static const int COS[4] = {1, 0, -1, 0};  // of 0 to 3 quarter turns; a sine is the cosine a quarter earlier
+    int q = quarters(phase);
+    if (q < 0) return mag * (sine ? dsin(phase) : dcos(phase));
+    int c = COS[(q - sine) & 3];
+    return c == 0 ? 0 : c > 0 ? mag : -mag;
+}
+
+long double exactre(long double mag, long double phase) { return exactpart(mag, phase, 0); }
+long double exactim(long double mag, long double phase) { return exactpart(mag, phase, 1); }
 
 // The angle of (x, y) in (-3pi/2, pi/2]: the double-precision arctangent of the two
 // parts (scaled first by a power of two, so that parts beyond the double range neither

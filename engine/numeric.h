@@ -17,11 +17,17 @@ inline long double dsin(long double x) { return std::sin((double)x); }
 inline long double dcos(long double x) { return std::cos((double)x); }
 inline long double dexp(long double x) { return std::exp((double)x); }
 inline long double dsqrt(long double x) { return std::sqrt((double)x); }
-inline long double dasin(long double x) { return std::asin((double)x); }
 inline long double dpow(long double x, long double y) { return std::pow((double)x, (double)y); }
 
 // Real part: mag times the double-precision cosine of phase.
 inline long double repart(long double mag, long double phase) { return mag * dcos(phase); }
+
+// Real and imaginary part of mag*e^(i*phase). At a whole number of the engine's quarter
+// turns (0, pi/2, pi, ... as i, -1 and their products and sums make them) the cosine
+// and sine are exactly 0, 1 or -1, and a part with the factor 0 is 0 whatever the
+// magnitude; at every other phase the double-precision cosine and sine.
+long double exactre(long double mag, long double phase);
+long double exactim(long double mag, long double phase);
 
 // An error term: 0 when the operand's error is 0, whatever the factor (exact stays exact).
 inline long double term(long double e, long double factor) { return e == 0 ? 0 : e * factor; }

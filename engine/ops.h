@@ -9,9 +9,14 @@ void add(); void sub(); void mult(); void div(); void pow(); void root();
 void Azeret(); void MIN2(); void MAX2(); void ZERO2();
 void addmt();  // the sum of the unit matching
 
-// constants, variables and calls
-void pi(); void e(); void c_i(); void X(); void Y(); void rnd2();
-void C_comma(); void C_varib(); void C_varibp(); void C_func(); void setxy(); void C_dln();
+// constants, x and y, the random number (constants.cpp)
+void pi(); void e(); void c_i(); void X(); void Y(); void setxy(); void rnd2();
+
+// variables (variables.cpp)
+void C_varib(); void C_varibp();
+
+// the user-function call (calls.cpp)
+void C_func(); void C_comma(); void C_dln();
 
 // units and error
 void UM(); void UK(); void US(); void UD(); void UQ(); void Un(); void UE();

@@ -48,9 +48,11 @@ static void unitstext(const lm *n, std::string &out)
     }
 }
 
+// A zero is written without a sign, a real or imaginary part of a whole quarter turn exactly.
 static void valuetext(long double mag, long double phase, std::string &out)
 {
-    long double im = mag * dsin(phase);
+    if (mag == 0) mag = 0;
+    long double im = exactim(mag, phase);
     if (im == 0 || phase == 0) {
         numtext(mag, out);
     } else if (how223) {
@@ -59,7 +61,7 @@ static void valuetext(long double mag, long double phase, std::string &out)
         numtext(phase, out);
         out += ")";
     } else {
-        numtext(mag * dcos(phase), out);
+        numtext(exactre(mag, phase), out);
         out += "+i * ";
         numtext(im, out);
     }
@@ -87,7 +89,7 @@ static void printnumber(lm *n, std::string &out)
     long double mag = n->mag, phase = n->phase;
     displaynormal(mag, phase);
     if (Realonly) {
-        mag = mag * dcos(phase);
+        mag = exactre(mag, phase);
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;

@@ -16,6 +16,7 @@
 #include "engine/driver.h"
 #include "engine/library.h"
 #include "engine/state.h"
+#include "engine/words.h"
 
 const scanrules HANDLESTR_SCAN = {true, "err", true, true, 7, true, true};
 
@@ -23,7 +24,8 @@ enum { BUFSIZE = 1000, MAXREPLACE = 1000, TOKENTAKE = 50 };
 
 static const unsigned char PLUSMINUS = 0xB1, DEGREE = 0xB0;
 
-static const char *const ENGINEWORDS[] = {
+// Every word the other word tables name (words.h).
+const char *const ENGINEWORDS[] = {
     "plus", "minus", "root", "min", "max", "zer", "err", "sqrt", "sin", "cos", "tan", "tg",
     "asin", "acos", "atan", "exp", "ln", "abs", "Re", "Im", "conj", "phase", "log", "atanr",
     "lg10", "log10", "azeret", "func", "dln", "pi", "e", "E", "i", "rnd", "x", "y", "setxy",
@@ -38,7 +40,9 @@ bool engineword(const char *w, unsigned n)
     return words.has(w, n);
 }
 
-// The word an operator character becomes, or null for other characters.
+// The word an operator character becomes, or null for other characters. In a body
+// (from the user-function file) a comma stays glued to its neighbours; the plus-minus
+// sign attaches an error there as in a typed formula.
 static const char *operword(unsigned char c, const scanrules &r, bool body)
 {
     switch (c) {
@@ -55,7 +59,7 @@ static const char *operword(unsigned char c, const scanrules &r, bool body)
     case '=': return "c=";
     case '%': return "c%";
     case ',': return r.comma && !body ? "c," : nullptr;
-    case PLUSMINUS: return body ? nullptr : r.pm;
+    case PLUSMINUS: return r.pm;
     default: return nullptr;
     }
 }
@@ -321,7 +325,7 @@ static bool tokenise(const char *buf)
         int take = 0;
         for (char t; take < TOKENTAKE && (t = buf[p + take]) && t != ' '; take++)
             if (take < 49) n->text[take] = t;
-        setowner(n, owner[p]);
+        n->call = owner[p];
         p += take;
         if (kind == classes::NUMBER) setnum(n, decimal(n->text));
         else n->kind = LM_WORD;

@@ -1,6 +1,8 @@
 // state.cpp - the engine's global state and its start-up values.
 #include "engine/state.h"
 
+#include <cstring>
+
 #include "engine/engine.h"
 
 lm *S, *C, *T, *T1, *S2;
@@ -39,4 +41,60 @@ void initengine()
     if (done) return;
     done = true;
     for (int k = 0; k <= 1000; k++) randfunc[k] = 1.0f;
+}
+
+// Every field of 'enginestate' but the variables and the slots, with its global: one
+// list for the three routines below.
+#define FLAGS(F)                                                                                \
+    F(how223); F(Realonly); F(flagrep); F(LENGTH); F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); \
+    F(MACNAME); F(UNAME); F(FORMNAME); F(FORMTYTLE); F(NAME55); F(Match99); F(Matchcnt);        \
+    F(randcenter); F(randfactor); F(randmax); F(randfunc); F(repflag)
+
+// The analysis slots, in the order of 'enginestate'.rep.
+static long double *const REP[] = {&repx, &repy, &reps, &repe, &repj, &repold, &repph, &represx, &repres3};
+
+void savestate(enginestate &to)
+{
+#define SAVE(x) std::memcpy(&to.x, &x, sizeof x)
+    SAVE(varib);
+    FLAGS(SAVE);
+#undef SAVE
+    for (int k = 0; k < 9; k++) to.rep[k] = *REP[k];
+}
+
+void loadstate(const enginestate &from)
+{
+#define LOAD(x) std::memcpy(&x, &from.x, sizeof x)
+    LOAD(varib);
+    FLAGS(LOAD);
+#undef LOAD
+    for (int k = 0; k < 9; k++) *REP[k] = from.rep[k];
+}
+
+// Numbers and tables of numbers compare by their bytes; long doubles by their 80 value
+// bits, not the padding after them; texts up to their end.
+template <class V> static bool same(const V &a, const V &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+static bool same(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+template <size_t N> static bool same(const char (&a)[N], const char (&b)[N]) { return std::strncmp(a, b, N) == 0; }
+
+static bool same(const lm &a, const lm &b)
+{
+    if (!same(a.mag, b.mag) || !same(a.phase, b.phase) || !same(a.err, b.err) || a.kind != b.kind ||
+        a.call != b.call || !same(a.text, b.text))
+        return false;
+    for (int u = 0; u < 6; u++)
+        if (!same(a.units[u], b.units[u])) return false;
+    return true;
+}
+
+bool samestate(const enginestate &a, const enginestate &b)
+{
+    for (int k = 0; k < 256; k++)
+        if (!same(a.varib[k], b.varib[k])) return false;
+    for (int k = 0; k < 9; k++)
+        if (!same(a.rep[k], b.rep[k])) return false;
+#define SAME(x) if (!same(a.x, b.x)) return false
+    FLAGS(SAME);
+#undef SAME
+    return true;
 }

@@ -1,8 +1,29 @@
-// state.h - all global state of the engine.
+// state.h - the global state of the engine, and where the rest of the program's state
+// lives.
 //
 // The formula list runs from 'S' along 'next' to a node whose 'next' is null; each
 // node's 'prev' is the node before it, null at 'S'. A null 'S' means no formula is
 // under evaluation: an error exit leaves it null and the reduction loop stops there.
+//
+// Everything below lives here. The rest of the mutable state stays beside the one
+// routine family that uses it, private to its file:
+//   base/output.cpp       'cout2', 'cerr2', 'Fixfinlin' (output.h): the running command's text
+//   engine/node.cpp       the pool of freed nodes; the allocation-failure count of the tests
+//   engine/scanner.cpp    the call each buffer character belongs to, and the calls so far
+//                         (for the 'call' field of the tokens): one formula's
+//   engine/library.cpp    every library file read, with its entries and identity, the
+//                         formula and command counts that say when to look again, the
+//                         last file looked up, the head words and text read in plain mode:
+//                         a cache that answers as if the files were read at each lookup
+//   engine/driver.cpp     the word tables made of the dispatch tables at their first use
+//   engine/unitvariant.cpp  whether the matching's reduction reached its end: one call's
+//   engine/state.cpp      whether 'initengine' ran
+//   analysis/frame.cpp    the running sampling: its analysis word, grid, sample index and
+//                         folded text; 'maxsteps' (frame.h), lowered by the fuzz targets
+//   commands/*.cpp        each command's copies of its arguments, kept for their storage;
+//                         the evaluator of the running unit command (bru.cpp); the
+//                         ISO-8859-1 encoding (frame.cpp)
+// None of these carries a value from one command to the next that changes an answer.
 #ifndef QEV_STATE_H
 #define QEV_STATE_H
 
@@ -40,5 +61,27 @@ extern int repflag;
 // Evaluation without the fast paths (library files read at every lookup, the whole list
 // searched at every reduction, analysis chains reduced at the end); tests compare both.
 extern bool plainmode;
+
+// A copy of every global above that outlives an evaluation: variables, flags, unit
+// names, file names, the matching's state, the random density and the slots of the
+// analysis words. To run a command twice from the same start, or to go back to the
+// state after start-up.
+struct enginestate {
+    lm varib[256];
+    char how223, Realonly, flagrep;
+    char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
+    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
+    char NAME55, Match99;
+    int Matchcnt;
+    float randcenter, randfactor, randmax, randfunc[1010];
+    long double rep[9];  // repx, repy, reps, repe, repj, repold, repph, represx, repres3
+    int repflag;
+};
+void savestate(enginestate &to);
+void loadstate(const enginestate &from);
+
+// True when two copies hold the same values, compared as the engine reads them (the
+// 80 bits of a long double, the text of a variable up to its end, links left out).
+bool samestate(const enginestate &a, const enginestate &b);
 
 #endif

@@ -6,10 +6,10 @@
 // - scanning (UNIT_SCAN): quotes are not looked at, the plus-minus sign becomes "c±",
 //   "," is not an operator, a sign after "E" is an operator, 5 blanks are appended,
 //   the user-function file is never read and a missing units file is not reported;
-// - priorities (unitpriorities): a table of its own, the level kept in double;
-//   "func" brackets lift the level by 450; a minus after a word is a sign binding
-//   at level + 7; the product made of "{" has level - 1; no bonus for "atanr";
-//   the matching gives "err" and "c±" the plain level; constants have level + 7.1;
+// - priorities (unitpriorities): ranks of its own (priority.h), the level kept in
+//   double; "func" brackets lift the level by UNIT_ARGUMENT_LIFT; a minus after a word
+//   is a sign binding at RANK_SIGN; the product made of "{" has RANK_PRODUCT; no bonus
+//   for "atanr"; the matching gives "err" and "c±" the plain level;
 // - no operand normalisation: operations see negative magnitudes and errors, but for
 //   the arguments of the functions (fn);
 // - dispatch (BRU_WORDS, MTU_WORDS): fewer words; the matching adds "c+" with 'addmt'
@@ -26,8 +26,10 @@
 #include "engine/numeric.h"
 #include "engine/ops.h"
 #include "engine/printer.h"
+#include "engine/priority.h"
 #include "engine/scanner.h"
 #include "engine/state.h"
+#include "engine/words.h"
 
 static const scanrules UNIT_SCAN = {false, "c\xB1", false, false, 5, false, false};
 
@@ -37,49 +39,34 @@ int entryname(long n, std::string &name)
 {
     const libtext *lt = libcontent(MACNAME);
     if (!lt) return ENTRY_NOFILE;
-    const std::string &text = lt->text;
-    size_t p = 0;  // after the n-th "#"
-    if (n > 0) p = (size_t)n <= lt->hashes.size() ? lt->hashes[n - 1] + 1 : text.size();
-    while (p < text.size() && text[p] != '=') name += text[p++];
-    return p < text.size() ? ENTRY_NAMED : ENTRY_END;
+    return libname(*lt, libentry(*lt, n), false, name) ? ENTRY_NAMED : ENTRY_END;
 }
 
 // ---- priorities ----
 
-static const char *const UNITFUNCS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "ln",
-                                        "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
+// Agrees with the other word tables (words.h).
+const char *const UNITFUNCS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "sqrt", "log10", "ln",
+                                 "abs", "Re", "Im", "conj", "phase", "exp", "azeret", nullptr};
 
 // Constants are read before any operator of their level takes them as operands.
-static const char *const CONSTANTS[] = {"pi", "e", "i", nullptr};
+const char *const UNITCONSTANTS[] = {"pi", "e", "i", nullptr};
 
 // The priority of a word that is not a bracket, at level L.
 static double unitrank(const char *w, double L, bool errrow)
 {
     char second = w[0] ? w[1] : 0;
-    if (second == '+' || second == '-') return L - 2;
-    if (w[0] == '$') return L + 6;
-    if (errrow && (comps(w, "err") || comps(w, "c\xB1"))) return L + 7;
-    if (w[0] == '~') return L + 5;
-    if (comps(w, "func")) return L + 18;
-    if (w[0] == '@') return L + 4;
-    if (second == '=') return L + 3;
-    if (second == '%') return L + 7;
-    if (second == '*' || second == '/') return L - 1;
-    static const wordset constants(CONSTANTS);
-    if (constants.has(w)) return L + 7.1;
-    return L;
-}
-
-// A new word node linked after 'x'; null after the allocation error exit.
-static lm *newword(lm *x, const char *text, double prio)
-{
-    lm *n = newlm();
-    if (!n) return nullptr;
-    n->kind = LM_WORD;
-    std::strcpy(n->text, text);
-    n->prio = (float)prio;
-    insertafter(x, n);
-    return n;
+    if (second == '+' || second == '-') return L + RANK_SUM;
+    if (w[0] == '$') return L + RANK_UNIT;
+    if (errrow && (comps(w, "err") || comps(w, "c\xB1"))) return L + UNIT_RANK_ERR;
+    if (w[0] == '~') return L + UNIT_RANK_TILDE;
+    if (comps(w, "func")) return L + UNIT_RANK_CALL;
+    if (w[0] == '@') return L + RANK_AT;
+    if (second == '=') return L + RANK_STORE;
+    if (second == '%') return L + RANK_RECALL;
+    if (second == '*' || second == '/') return L + RANK_PRODUCT;
+    static const wordset constants(UNITCONSTANTS);
+    if (constants.has(w)) return L + RANK_VALUE;
+    return L + RANK_WORD;
 }
 
 // Minus as a sign: "c-" at the head or after a word other than "c_i", "pi", "e" becomes
@@ -92,56 +79,54 @@ static lm *unitminus(lm *w, double L)
     if (!sign) return w;
     setnum(w, -1);
     for (long double &u : w->units) u = 0;
-    w->prio = -5;
-    return newword(w, "c*", L + 7);
+    w->prio = PRIO_NUMBER;
+    return wordafter(w, "c*", (float)(L + RANK_SIGN));
 }
 
 // Step 1 of the driver for the unit commands; 'errrow' gives "err" and "c±" level + 7.
 static void unitpriorities(bool errrow)
 {
-    double L = 100;
+    double L = LEVEL_START;
     int fb = 0;  // function brackets: 1 after "func", 100 + depth inside its brackets
     for (C = S; C; C = C->next) {
         if (C->kind == LM_NUMBER) {
-            C->prio = -5;
+            C->prio = PRIO_NUMBER;
             continue;
         }
         const char *w = C->text;
         char second = w[0] ? w[1] : 0;
         if (second == '(') {
-            L = L + 10;
+            L = L + BRACKET_STEP;
             if (fb == 1) {
                 fb = 100;
-                L = L + 450;
+                L = L + UNIT_ARGUMENT_LIFT;
             }
             if (fb > 20) fb++;
         } else if (second == ')') {
-            L = L - 10;
+            L = L - BRACKET_STEP;
             if (fb == 1) {
                 fb = 0;
             } else if (fb > 100 && --fb == 100) {
-                L = L - 450;
+                L = L - UNIT_ARGUMENT_LIFT;
                 fb = 0;
             }
         } else if (second == '{') {
-            L = L + 10;
+            L = L + BRACKET_STEP;
             if (w[0] == 'c') {
                 // "{" multiplies by the number 1 that the unit words inside act on
                 C->text[1] = '*';
-                C->prio = (float)(L - 1);
-                lm *one = newlm();
+                C->prio = (float)(L + RANK_PRODUCT);
+                lm *one = numberafter(C, 1);
                 if (!one) return;
-                setnum(one, 1);
-                insertafter(C, one);
                 C = one;
             }
         } else if (second == '}') {
-            L = L - 10;
+            L = L - BRACKET_STEP;
         } else {
             double p = unitrank(w, L, errrow);
             if (comps(w, "func")) fb = 1;
             static const wordset functions(UNITFUNCS);
-            if (functions.has(w)) p = p + 1;
+            if (functions.has(w)) p = p + FUNCTION_BONUS;
             C->prio = (float)p;
             if (comps(w, "c-")) {
                 C = unitminus(C, L);
@@ -166,13 +151,7 @@ template <void (*F)(), int ARGS = 1>
 static void fn()
 {
     lm *n = T->next;
-    for (int k = 0; k < ARGS && n; k++, n = n->next) {
-        if (n->kind == LM_NUMBER && n->mag < 0) {
-            n->mag = -n->mag;
-            n->phase = turnphase(n->phase + PI);
-        }
-        if (n->err < 0) n->err = -n->err;
-    }
+    for (int k = 0; k < ARGS && n; k++, n = n->next) normalised(n);
     F();
 }
 
@@ -198,9 +177,9 @@ static void fn()
     {"quit", stopword}, {"stop", stopword}
 
 // The listing adds with 'add' and stops on "exit"; the matching adds "c+" with
-// 'addmt' and stops on "exitno".
-static const dispatchrow BRU_WORDS[] = {{"c+", add}, {"exit", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
-static const dispatchrow MTU_WORDS[] = {{"c+", addmt}, {"exitno", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
+// 'addmt' and stops on "exitno". Both agree with the other word tables (words.h).
+const dispatchrow BRU_WORDS[] = {{"c+", add}, {"exit", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
+const dispatchrow MTU_WORDS[] = {{"c+", addmt}, {"exitno", stopword}, UNIT_COMMON_WORDS, {nullptr, nullptr}};
 
 // ---- printing ----
 

@@ -22,30 +22,9 @@
 static Tcl_Interp *interp;
 static std::string folder;
 
-// The engine globals as Qev_Init leaves them.
-static struct {
-    lm varib[256];
-    char how223, Realonly, flagrep, NAME55, Match99;
-    int Matchcnt;
-    char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
-    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
-    float randcenter, randfactor, randmax, randfunc[1010];
-    long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
-    int repflag;
-} start;
-
-// ... and as a call found them, to run the call again.
-static decltype(start) before;
-
-#define KEEP(x) std::memcpy(&start.x, &x, sizeof x)
-#define RESTORE(x) std::memcpy(&x, &start.x, sizeof x)
-#define KEEPBEFORE(x) std::memcpy(&before.x, &x, sizeof x)
-#define RESTOREBEFORE(x) std::memcpy(&x, &before.x, sizeof x)
-#define ALLSTATE(F)                                                                              \
-    F(varib); F(how223); F(Realonly); F(flagrep); F(NAME55); F(Match99); F(Matchcnt); F(LENGTH); \
-    F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); F(MACNAME); F(UNAME); F(FORMNAME);           \
-    F(FORMTYTLE); F(randcenter); F(randfactor); F(randmax); F(randfunc); F(repx); F(repy);       \
-    F(reps); F(repe); F(repj); F(repold); F(repph); F(represx); F(repres3); F(repflag)
+// The engine globals as Qev_Init leaves them, and as a call found them, to run the call
+// again.
+static enginestate start, before;
 
 static int removeentry(const char *path, const struct stat *, int, struct FTW *)
 {
@@ -71,30 +50,29 @@ void fuzzinit()
     std::atexit(removefolder);
     // A sampling's time grows with its grid; a long one is slow, not wrong.
     maxsteps = 200;
-    ALLSTATE(KEEP);
+    savestate(start);
 }
 
 void fuzzreset()
 {
-    ALLSTATE(RESTORE);
+    loadstate(start);
     deleteS2();
     libchanged();
     std::srand(1);
 }
 
-void keepstate() { ALLSTATE(KEEPBEFORE); }
+void keepstate() { savestate(before); }
 
-#define SAME(x) same = same && std::memcmp(&before.x, &x, sizeof x) == 0
-bool samestate()
+bool unchanged()
 {
-    bool same = true;
-    ALLSTATE(SAME);
-    return same;
+    static enginestate now;
+    savestate(now);
+    return samestate(before, now);
 }
 
 void restorestate()
 {
-    ALLSTATE(RESTOREBEFORE);
+    loadstate(before);
     deleteS2();
 }
 

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     keepstate();
     std::string answer = run(call);
-    require(samestate(), "the engine state changed");
+    require(unchanged(), "the engine state changed");
     const char *tmp = std::getenv("TMPDIR");
     require(!holds(tmp && tmp[0] ? tmp : "/tmp", "qevtry"), "a file of a trial was left behind");
     require(!holds(".", ".l."), "a temporary file of a rewrite was left behind");

@@ -49,7 +49,7 @@ TEST(analysis, plotTables)
         {"plot 0 1 2.5 x", "0 0 ;  0.4 0.4 ;  0.8 0.8 "},         // ceil(2.5) points
         {"plot(0 2*pi 4) x", "0 0 ;  1.5708 1.5708 ;  3.14159 3.14159 ;  4.71239 4.71239 "},
         {"plot 0 1 2 x 7 8", "0 0 ;  0.5 0.5 "},                  // only the first value
-        {"plot 0 1 2 (-x)", "0 -0 ;  0.5 -0.5 "},
+        {"plot 0 1 2 (-x)", "0 0 ;  0.5 -0.5 "},
         {"plot 0 1 2 x*i+1", "0 1 ;  0.5 1 "},                    // real part only
     };
     for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];
@@ -134,6 +134,33 @@ TEST(analysis, integration)
     setlength('u', PI2);
     EXPECT_EQ(calc("integ 0 1 4 %u"), "2*exp(i*1.5708) \xC2\xB1" "0.1  {Meter^(1)} ");
     EXPECT_EQ(calc("1+1"), "(2)  ");
+}
+
+// The expression is evaluated anew at every sample, the arguments of its calls too; the
+// abscissa left by an earlier formula is never read.
+TEST(analysis, callsReadEverySample)
+{
+    const std::string fns = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n");
+    static const struct { const char *formula, *answer; } CASES[] = {
+        {"plot 0 1 2 sq(x)", "0 1 ;  0.5 1.25 "},
+        {"plot(0 1 2) sq(x)", "0 1 ;  0.5 1.25 "},
+        {"(plot 0 1 2 sq(x))", "0 1 ;  0.5 1.25 "},
+        {"plot(0 2*pi 4) sq(x)", "0 1 ;  1.5708 3.4674 ;  3.14159 10.8696 ;  4.71239 23.2066 "},
+        {"plot 0 1 2 add2(x,x*2)", "0 0 ;  0.5 1.5 "},
+        {"plot 0 1 2 sq(sq(x))", "0 2 ;  0.5 2.5625 "},
+        {"plot 0 1 2 sq(x)+x", "0 1 ;  0.5 1.75 "},
+        {"plot 0 1 2 sq(0.5)", "0 1.25 ;  0.5 1.25 "},
+        {"integ 0 1 4 sq(x)", "1.34375 "},
+        {"findx 0 4 8 sq(x)-5", "2 "},
+        {"findmax 0 1 4 sq(x)", "1.5625 "},
+        {"setrandf 0 1 2 sq(x)", "0.001 1 ;  0.501 1.25 "},
+    };
+    for (const auto &c : CASES) {
+        calc("setxy 7 0 1");
+        EXPECT_EQ(calcboth(c.formula, fns), c.answer) << c.formula;
+    }
+    EXPECT_EQ(calcboth("1 plot 0 1 2 sq(x)", fns), "plot must be the first word of the formula : error #2");
+    EXPECT_EQ(calc("sq(3)", fns), "(10)  ");
 }
 
 TEST(analysis, setrandf)

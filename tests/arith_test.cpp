@@ -32,6 +32,42 @@ TEST(arith, operators)
     for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];
 }
 
+// Phases of whole quarter turns have exact parts: real values that cancel give 0, an
+// infinite real value no stray imaginary part. Every other phase keeps its rounded parts.
+TEST(arith, exactQuarterTurns)
+{
+    const long double INF = HUGE_VALL;
+    EXPECT_EQ(exactre(1, PI2), 0);
+    EXPECT_EQ(exactim(2, PI), 0);
+    EXPECT_EQ(exactim(2, -PI2), -2);
+    EXPECT_EQ(exactre(3, 3 * PI2), 0);
+    EXPECT_EQ(exactre(3, 4 * PI2), 3);
+    EXPECT_EQ(exactim(5, -5 * PI2), -5);
+    EXPECT_EQ(exactim(INF, 0), 0);
+    EXPECT_EQ(exactre(INF, -PI), -INF);
+    long double near = std::nextafter(PI2, 2.0L);
+    EXPECT_EQ(exactre(1, near), dcos(near));
+    EXPECT_EQ(exactim(1, 1), dsin(1));
+    EXPECT_TRUE(std::isnan(exactre(1, NAN)));
+
+    static const struct { const char *formula, *answer; } CASES[] = {
+        {"2-3+1", "(0)  "},
+        {"10 $m 1 - 12 $m 1 + 2 $m 1", "(0)   {Meter^(1)} "},
+        {"i*i+1", "(0)  "},
+        {"i+i*i*i", "(0)  "},
+        {"i*2+i*-2", "(0)  "},
+        {"(5/0)+1", "(inf)  "},
+        {"(-5/0)+1", "(-inf)  "},
+        {"0*-1", "(0)  "},
+        {"2^(-2)-0.25", "(0)  "},
+        {"(-4) root 16 - 0.5", "(0)  "},
+        {"sqrt(-4)*i+2", "(0)  "},
+        {"(1 err 0.1)-(1 err 0.2)", "(0 \xC2\xB1" "0.3)  "},
+        {"1+exp(i*1)", "(1.75517*exp(i*0.5))  "},
+    };
+    for (const auto &c : CASES) EXPECT_EQ(calcboth(c.formula), c.answer) << c.formula;
+}
+
 TEST(arith, missingAndWrongOperands)
 {
     const char *cases[][2] = {

@@ -15,6 +15,7 @@ proc freshhome {} {
     set ::clihome [file join [file normalize /tmp] qevhome-[pid]-[incr ::clihomes]]
     file delete -force $::clihome
     file mkdir $::clihome
+    lappend ::tmpfiles $::clihome
     return $::clihome
 }
 freshhome

@@ -17,51 +17,6 @@
 
 namespace {
 
-// Everything an evaluation may change, to run one formula twice from the same start.
-struct engine {
-    lm vars[256];
-    long double rep[9];
-    int flag;
-    float rnd[1010], center, factor, max;
-    char how, real, table;
-
-    void save()
-    {
-        std::memcpy(vars, varib, sizeof vars);
-        long double r[9] = {repx, repy, reps, repe, repj, repold, repph, represx, repres3};
-        std::memcpy(rep, r, sizeof rep);
-        flag = repflag;
-        std::memcpy(rnd, randfunc, sizeof rnd);
-        center = randcenter, factor = randfactor, max = randmax;
-        how = how223, real = Realonly, table = flagrep;
-    }
-    void restore() const
-    {
-        std::memcpy(varib, vars, sizeof vars);
-        repx = rep[0], repy = rep[1], reps = rep[2], repe = rep[3], repj = rep[4];
-        repold = rep[5], repph = rep[6], represx = rep[7], repres3 = rep[8];
-        repflag = flag;
-        std::memcpy(randfunc, rnd, sizeof rnd);
-        randcenter = center, randfactor = factor, randmax = max;
-        how223 = how, Realonly = real, flagrep = table;
-    }
-    bool operator==(const engine &o) const
-    {
-        for (int k = 0; k < 256; k++) {
-            const lm &a = vars[k], &b = o.vars[k];
-            if (std::memcmp(&a.mag, &b.mag, 10) || std::memcmp(&a.phase, &b.phase, 10) ||
-                std::memcmp(&a.err, &b.err, 10) || a.kind != b.kind || std::memcmp(a.text, b.text, sizeof a.text))
-                return false;
-            for (int u = 0; u < 6; u++)
-                if (std::memcmp(&a.units[u], &b.units[u], 10)) return false;
-        }
-        for (int k = 0; k < 9; k++)
-            if (std::memcmp(&rep[k], &o.rep[k], 10)) return false;
-        return flag == o.flag && !std::memcmp(rnd, o.rnd, sizeof rnd) && center == o.center &&
-               factor == o.factor && max == o.max && how == o.how && table == o.table;
-    }
-};
-
 // A generator of formulas: numbers, constants, units, variables, user functions,
 // functions, operators, errors, brackets, and now and then an analysis word or a fault.
 struct generator {
@@ -136,7 +91,7 @@ TEST(fastpath, sameAnswersAsPlainEvaluation)
                                "#tw= (%0_*_2ft_+_1_u3)_func_1_\n#Dq= (%0_*_3)_func_1_\n");
 
     generator g;
-    engine start, fast, plain;
+    enginestate start, fast, plain;
     int analysed = 0;
     for (int n = 0; n < 3000; n++) {
         if (n % 97 == 0) qev({"anu", "-u", usys, "-name", "u" + std::to_string(n + 2), "-mult", std::to_string(n), "-unit", "m/s"});
@@ -152,19 +107,19 @@ TEST(fastpath, sameAnswersAsPlainEvaluation)
         if (n % 5 == 0) args.insert(args.begin() + 1, "-cr");
         if (n % 7 == 0) args.insert(args.begin() + 1, "-R");
 
-        start.save();
+        savestate(start);
         plainmode = true;
         std::srand(n);
         std::string expected = qev(args);
-        plain.save();
-        start.restore();
+        savestate(plain);
+        loadstate(start);
         plainmode = false;
         std::srand(n);
         std::string answer = qev(args);
-        fast.save();
+        savestate(fast);
         if (std::getenv("QEV_SHOW")) std::printf("%s\n   => %s\n", f.c_str(), answer.c_str());
         ASSERT_EQ(answer, expected) << f;
-        ASSERT_TRUE(fast == plain) << f;
+        ASSERT_TRUE(samestate(fast, plain)) << f;
         if (f.find(' ') < 9 && f[0] != '-' && answer.find("error") == std::string::npos && answer[0] != '(') analysed++;
     }
     EXPECT_GT(analysed, 300);

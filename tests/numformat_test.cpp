@@ -1,4 +1,4 @@
-// The quick decimal conversion must write what printf writes, or decline.
+// numformat_test.cpp - the quick decimal conversion must write what printf writes, or decline.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,7 +33,7 @@ const int PRECISIONS[] = {0, 1, 2, 3, 5, 6, 8, 11, 12, 13, 15, 16, 17, 20};
 
 }  // namespace
 
-TEST(QuickFormat, AgreesWithPrintfOnRandomValues)
+TEST(numformat, agreesWithPrintfOnRandomValues)
 {
     std::mt19937_64 rng(20261208);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
@@ -48,7 +48,7 @@ TEST(QuickFormat, AgreesWithPrintfOnRandomValues)
     EXPECT_GT(quick, 60000L * 20);  // most values are quick
 }
 
-TEST(QuickFormat, AgreesOnRandomBitPatterns)
+TEST(numformat, agreesOnRandomBitPatterns)
 {
     std::mt19937_64 rng(7);
     long quick = 0;
@@ -63,7 +63,7 @@ TEST(QuickFormat, AgreesOnRandomBitPatterns)
 
 // Short decimals, ties, powers of ten and their neighbours, carries into a new digit,
 // and the switches between the two styles of "%g".
-TEST(QuickFormat, AgreesOnBoundaries)
+TEST(numformat, agreesOnBoundaries)
 {
     long quick = 0;
     const double values[] = {0.5, 1.5, 2.5, 0.125, 0.375, 1e-5, 1e-4, 0.0001234567, 9.9999999999995,
@@ -88,7 +88,7 @@ TEST(QuickFormat, AgreesOnBoundaries)
     }
 }
 
-TEST(QuickFormat, DeclinesWhatItCannotBeSureOf)
+TEST(numformat, declinesWhatItCannotBeSureOf)
 {
     char out[64];
     EXPECT_LT(quickformat(0.0, 'g', 6, out), 0);

@@ -16,10 +16,10 @@ TEST(printer, realAndComplex)
     EXPECT_EQ(calc("1 2"), "(1)  (2)  ");
     EXPECT_EQ(calc("i"), "(1*exp(i*1.5708))  ");
     EXPECT_EQ(calc("i*i*i"), "(-1*exp(i*1.5708))  ");
-    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-cr", "-q", "i"}), "(6.12323e-17+i * 1)  ");
-    EXPECT_EQ(calc("i*i*i"), "(-6.12323e-17+i * -1)  ");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-cr", "-q", "i"}), "(0+i * 1)  ");
+    EXPECT_EQ(calc("i*i*i"), "(0+i * -1)  ");
     EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-ce", "-q", "1"}), "(1)  ");
-    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-R", "-q", "i"}), "(6.12323e-17)  ");
+    EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-R", "-q", "i"}), "(0)  ");
     EXPECT_EQ(calc("i"), "(1*exp(i*1.5708))  ");
 }
 
@@ -34,6 +34,25 @@ TEST(printer, infinities)
 {
     EXPECT_EQ(calc("5/0"), "(inf)  ");
     EXPECT_EQ(calc("-5/0"), "(-inf)  ");
+}
+
+// Values on the axes are written with exact parts and a zero without a sign; other
+// phases as the double-precision cosine and sine give them.
+TEST(printer, quarterTurns)
+{
+    static const struct { const char *option, *formula, *answer; } CASES[] = {
+        {"-cr", "-i", "(0+i * -1)  "},
+        {"-cr", "i*i", "(-1)  "},
+        {"-cr", "2*i*-1", "(0+i * -2)  "},
+        {"-cr", "exp(i*1)", "(0.540302+i * 0.841471)  "},
+        {"-R", "0-i", "(0)  "},
+        {"-R", "i*i*i", "(0)  "},
+        {"-R", "exp(i*pi/3)", "(0.5)  "},
+        {"-ce", "0*-1", "(0)  "},
+        {"-ce", "0*i*i", "(0)  "},
+        {"-ce", "-i", "(-1*exp(i*1.5708))  "},
+    };
+    for (const auto &c : CASES) EXPECT_EQ(calcboth(c.formula, "", {c.option}), c.answer) << c.option << " " << c.formula;
 }
 
 TEST(printer, hugePhasesDoNotHang)

@@ -87,6 +87,21 @@ TEST(scanner, engineWordsAreNotSplitByNames)
     EXPECT_EQ(withunits("#p= _~_2_\n", "1 p"), "(2)  ");
 }
 
+// A plus-minus sign in a function body attaches its error, as in a typed formula.
+TEST(scanner, plusMinusInBodies)
+{
+    const std::string fns = tmpfile_("Functions\n#pm= (%0\xB1" "0.1)_func_1_\n#cst= (2\xB1" "0.5)_func_0_\n"
+                                     "#tw= (%0_*_%1\xB1%1)_func_2_\n");
+    static const struct { const char *formula, *answer; } CASES[] = {
+        {"pm(5)", "(5 \xC2\xB1" "0.1)  "},
+        {"pm(5)+pm(1)", "(6 \xC2\xB1" "0.2)  "},
+        {"cst*2", "(4 \xC2\xB1" "1)  "},
+        {"tw(3,0.1)", "(0.3 \xC2\xB1" "0.3)  "},
+        {"pm(5) err 0.3", "(5 \xC2\xB1" "0.3)  "},
+    };
+    for (const auto &c : CASES) EXPECT_EQ(calcboth(c.formula, fns), c.answer) << c.formula;
+}
+
 TEST(scanner, endlessExpansionIsRefused)
 {
     std::string r = withunits("#zz= _zz_\n", "zz");

@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "app/qevinit.h"
 #include "engine/node.h"
+#include "engine/state.h"
 
 static Tcl_Interp *interp()
 {
@@ -53,10 +55,46 @@ std::string calc(const std::string &formula, const std::string &functions)
     return qev({"mc66", "-u", plainunits(), "-S1", "-p", "6", "-f", functions, "-q", formula});
 }
 
+std::string calcboth(const std::string &formula, const std::string &functions,
+                     const std::vector<std::string> &options)
+{
+    std::vector<std::string> args = {"mc66", "-u", plainunits(), "-S1", "-p", "6"};
+    if (!functions.empty()) args.insert(args.end(), {"-f", functions});
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {"-q", formula});
+    std::string answer[2];
+    for (int plain = 0; plain < 2; plain++) {
+        plainmode = plain;
+        answer[plain] = qev(args);
+    }
+    plainmode = false;
+    return answer[0] == answer[1] ? answer[0] : "plain: " + answer[1] + " fast: " + answer[0];
+}
+
+// The folder of this run's temporary files; removed with all it holds at exit.
+const std::string &tmpfolder()
+{
+    static const struct folder {
+        std::string path;
+        folder()
+        {
+            char name[] = "/tmp/qevtestXXXXXX";
+            if (!mkdtemp(name)) std::abort();
+            path = name;
+        }
+        ~folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } made;
+    return made.path;
+}
+
 std::string tmpfile_(const std::string &text)
 {
-    char name[] = "/tmp/qevtestXXXXXX";
-    int fd = mkstemp(name);
+    std::string name = tmpfolder() + "/fileXXXXXX";
+    int fd = mkstemp(&name[0]);
     if (fd < 0) std::abort();
     close(fd);
     std::ofstream(name, std::ios::binary) << text;

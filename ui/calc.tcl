@@ -16,17 +16,6 @@ namespace eval zt {
 
 proc zt::status {text} { variable statustext $text }
 
-# Whether the extension has all the commands named; when not, says so in the status line.
-proc zt::have {args} {
-    foreach cmd $args {
-        if {[info commands ::$cmd] eq ""} {
-            status "This build of qev has no $cmd command."
-            return 0
-        }
-    }
-    return 1
-}
-
 # Opens the dialog window 'w': when it is open already, brings it to the front, runs
 # 'reopen' (in the caller) and returns 0; otherwise makes it, a window titled 'title'
 # that holds the frame $w.f and closes on Escape, and returns 1.
@@ -70,7 +59,7 @@ proc zt::definitionanswer {answer fields label kind list reload} {
 
 # Colours a dialog's answer label: green for success, red for a complaint.
 proc zt::answercolour {w ok} {
-    if {[winfo exists $w]} { $w configure -foreground [expr {$ok ? "#106010" : "#b00000"}] }
+    if {[winfo exists $w]} { $w configure -style [expr {$ok ? "Ok.TLabel" : "Error.TLabel"}] }
 }
 
 # The display options of the command line: complex form, format, digits, real part only.
@@ -120,16 +109,18 @@ proc zt::pairs {answer} {
 
 # Appends text to the history pane with a tag and keeps the newest line in view.
 proc zt::history {text tag} {
-    .f.hist configure -state normal
-    .f.hist insert end $text\n $tag
-    .f.hist configure -state disabled
-    .f.hist see end
+    variable win
+    $win(hist) configure -state normal
+    $win(hist) insert end $text\n $tag
+    $win(hist) configure -state disabled
+    $win(hist) see end
 }
 
 proc zt::clearhistory {} {
-    .f.hist configure -state normal
-    .f.hist delete 1.0 end
-    .f.hist configure -state disabled
+    variable win
+    $win(hist) configure -state normal
+    $win(hist) delete 1.0 end
+    $win(hist) configure -state disabled
 }
 
 # Evaluates the formula of the entry: the formula and its answer go to the history;
@@ -137,7 +128,8 @@ proc zt::clearhistory {} {
 proc zt::evaluate {} {
     variable recalled
     variable recallpos
-    set e .f.line.formula
+    variable win
+    set e $win(formula)
     set formula [$e get]
     if {[string trim $formula] eq ""} return
     if {[lindex $recalled end] ne $formula} { lappend recalled $formula }
@@ -177,8 +169,9 @@ proc zt::show {formula answer} {
 
 # Puts the formula at the history line 'index' back into the entry.
 proc zt::recallat {index} {
-    set line [.f.hist get "$index linestart" "$index lineend"]
-    set e .f.line.formula
+    variable win
+    set line [$win(hist) get "$index linestart" "$index lineend"]
+    set e $win(formula)
     $e delete 0 end
     $e insert 0 $line
     focus $e
@@ -191,7 +184,8 @@ proc zt::recall {step} {
     set n [llength $recalled]
     if {$n == 0} return
     set recallpos [expr {max(0, min($n, $recallpos + $step))}]
-    set e .f.line.formula
+    variable win
+    set e $win(formula)
     $e delete 0 end
     if {$recallpos < $n} { $e insert 0 [lindex $recalled $recallpos] }
     $e icursor end
@@ -200,7 +194,8 @@ proc zt::recall {step} {
 # Inserts text at the cursor of the formula. Words get a blank on each side where the
 # neighbouring character would otherwise run into them.
 proc zt::insert {text} {
-    set e .f.line.formula
+    variable win
+    set e $win(formula)
     set pos [$e index insert]
     set s [$e get]
     if {[regexp {^[$A-Za-z]} $text]} {

@@ -20,17 +20,17 @@ proc zt::badname {name what} {
 
 # Opens the function dialog, with 'body' as the body when given.
 proc zt::definefunction {{body ""}} {
-    if {![have libedit]} return
     variable df
-    set w .deffunc
+    variable win
+    set w $win(deffunc)
     if {![winfo exists $w]} { array set df {name "" body "" replace 0 force 0} }
     if {$body ne ""} { set df(body) $body }
     if {![opendialog $w "qev: define a function" 8 [list focus $w.f.name]]} return
     ttk::label $w.f.lname -text Name
     ttk::entry $w.f.name -textvariable zt::df(name) -width 16
     ttk::label $w.f.lbody -text Body
-    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font TkFixedFont
-    ttk::label $w.f.help -foreground #505050 -wraplength 420 -text \
+    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Answer -font]
+    ttk::label $w.f.help -style Note.TLabel -wraplength 420 -text \
         "%0 … %9 stand for the arguments: the body %0^2+1 named sq makes sq(3) equal 10."
     ttk::checkbutton $w.f.replace -text "Replace a function of this name" -variable zt::df(replace)
     ttk::checkbutton $w.f.force -text "Write it untried" -variable zt::df(force)
@@ -57,31 +57,31 @@ proc zt::definefunction {{body ""}} {
 # Writes the function of the dialog to the user's function file, tried first with the
 # current unit system (libedit); shows the answer.
 proc zt::definefunctionok {} {
-    if {![have libedit]} return
     variable df
     variable functions
+    variable win
     set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
     set why [badname $df(name) function]
     if {$functions eq ""} { set why "There is no function file." }
     if {$why eq "" && $body eq ""} { set why "The body is empty." }
     if {$why eq "" && [string first # $body] >= 0} { set why "The body may not hold \"#\"." }
     if {$why ne ""} {
-        answercolour .deffunc.f.answer 0
+        answercolour $win(deffunc).f.answer 0
         set df(answer) $why
         return $why
     }
     set args [list -f $functions {*}[systemoptions] -name $df(name) -body $body]
     if {$df(replace)} { lappend args -replace }
     if {$df(force)} { lappend args -force }
-    return [definitionanswer [qev::edit addfunc {*}$args] zt::df .deffunc.f.answer Function .funcs \
-        zt::loadfunctions]
+    return [definitionanswer [qev::edit addfunc {*}$args] zt::df $win(deffunc).f.answer \
+        Function $win(funcs) zt::loadfunctions]
 }
 
 # ---- Function list
 
 proc zt::listfunctions {} {
-    if {![have fbr]} return
-    set w .funcs
+    variable win
+    set w $win(funcs)
     if {![opendialog $w "qev functions" 4 "loadfunctions; focuslist $w.f.list"]} return
     ttk::treeview $w.f.list -columns {name args body} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 12
@@ -110,7 +110,8 @@ proc zt::listfunctions {} {
 # Fills the function list: names by fbr, arguments and bodies read from the file.
 proc zt::loadfunctions {} {
     variable functions
-    set t .funcs.f.list
+    variable win
+    set t $win(funcs).f.list
     $t delete [$t children {}]
     if {$functions eq "" || ![file readable $functions]} { return 0 }
     set f [open $functions]
@@ -134,18 +135,12 @@ proc zt::loadfunctions {} {
 
 # The row {name args body} of the function selected in the list, {} when none is.
 proc zt::selectedfunction {} {
-    set t .funcs.f.list
+    variable win
+    set t $win(funcs).f.list
     if {![winfo exists $t]} { return {} }
     set sel [$t selection]
     if {$sel eq ""} { return {} }
     $t item [lindex $sel 0] -values
-}
-
-# Inserts "name(" of the selected function into the formula.
-proc zt::insertfunction {} {
-    set values [selectedfunction]
-    if {$values eq ""} return
-    insert "[lindex $values 0][expr {[lindex $values 1] eq "0" ? "" : "("}]"
 }
 
 # Opens the function dialog to replace the selected function, its name and body filled in.
@@ -162,40 +157,47 @@ proc zt::replacefunction {} {
 # Removes the selected function (or 'name') after asking (unless 'ask' is 0); returns
 # what the library said.
 proc zt::removefunction {{name ""} {ask 1}} {
-    if {![have libedit]} return
     variable functions
+    variable win
     if {$name eq ""} { set name [lindex [selectedfunction] 0] }
     if {$name eq ""} {
         status "Select the function to remove."
         return
     }
-    if {$ask && [tk_messageBox -parent .funcs -type okcancel -icon question -title "qev: remove a function" \
+    if {$ask && [tk_messageBox -parent $win(funcs) -type okcancel -icon question -title "qev: remove a function" \
             -message "Remove the function $name from $functions?"] ne "ok"} return
     set answer [string trim [qev::edit delfunc -f $functions {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Function $name removed."
-        if {[winfo exists .funcs]} { loadfunctions }
+        if {[winfo exists $win(funcs)]} { loadfunctions }
     } else {
         status $answer
     }
     return $answer
 }
 
+# Inserts "name(" of the selected function into the formula.
+proc zt::insertfunction {} {
+    set values [selectedfunction]
+    if {$values eq ""} return
+    insert "[lindex $values 0][expr {[lindex $values 1] eq "0" ? "" : "("}]"
+}
+
 # ---- Polynomial fit
 
 proc zt::fitdialog {} {
-    if {![have regres]} return
-    set w .fit
+    variable win
+    set w $win(fit)
     if {![opendialog $w "qev: fit a polynomial" 8 [list focus $w.f.data]]} return
     ttk::label $w.f.ldeg -text Degree -underline 0
     ttk::spinbox $w.f.degree -from 0 -to 12 -width 4 -textvariable zt::fit(degree)
     ttk::label $w.f.ldata -text "Pairs x y, one per line or in a row:" -underline 0
-    text $w.f.data -width 40 -height 10 -font TkFixedFont -undo 1 \
+    text $w.f.data -width 40 -height 10 -font [look Answer -font] -undo 1 \
         -yscrollcommand [list $w.f.sb set]
     ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.data yview]
     ttk::label $w.f.lpoly -text Polynomial
-    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font TkFixedFont
-    ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 380 -foreground #b00000
+    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font [look Answer -font]
+    ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 380 -style Error.TLabel
     ttk::frame $w.f.b
     ttk::button $w.f.b.fit -text Fit -underline 0 -command zt::fitok
     ttk::button $w.f.b.x -text "Insert with x" -underline 12 -command {zt::fitinsert x}
@@ -220,7 +222,7 @@ proc zt::fitdialog {} {
     bind $w <Alt-d> {zt::fitdefine}
     bind $w <Alt-x> {zt::fitinsert x}
     bind $w <Alt-0> {zt::fitinsert %0}
-    bind $w <Alt-p> {focus .fit.f.data}
+    bind $w <Alt-p> [list focus $w.f.data]
     bind $w <Alt-c> [list destroy $w]
     focus $w.f.data
 }
@@ -241,13 +243,14 @@ proc zt::fitdata {text} {
 # Fits the polynomial of the dialog's degree to its data (regres).
 proc zt::fitok {} {
     variable fit
+    variable win
     set fit(poly) ""
     set d [string trim $fit(degree)]
     if {![string is digit -strict $d] || $d > 12} {
         set fit(answer) "The degree is a whole number from 0 to 12."
         return
     }
-    if {[catch {fitdata [.fit.f.data get 1.0 end]} data]} {
+    if {[catch {fitdata [$win(fit).f.data get 1.0 end]} data]} {
         set fit(answer) $data
         return
     }

@@ -11,10 +11,11 @@ namespace eval zt {
 proc zt::plot {formula pairs} {
     variable plotpairs $pairs
     variable plottitle $formula
-    set w .plot
+    variable win
+    set w $win(plot)
     if {![winfo exists $w]} { plotwindow }
     wm title $w "qev plot: $formula"
-    set t $w.f.pairs
+    set t $win(pairs)
     $t delete [$t children {}]
     foreach {x y} $pairs { $t insert {} end -values [list $x $y] }
     drawplot
@@ -23,45 +24,49 @@ proc zt::plot {formula pairs} {
 proc zt::plotlast {} {
     variable lastpairs
     variable lastpairsformula
+    variable win
     if {[llength $lastpairs] == 0} {
         status "No answer was a table of pairs yet (try: plot 0 6.28 50 sin(x))."
         return
     }
     plot $lastpairsformula $lastpairs
-    raise .plot
+    raise $win(plot)
 }
 
 proc zt::plotwindow {} {
-    set w .plot
+    variable win
+    set w $win(plot)
+    set c $win(canvas)
+    set t $win(pairs)
     toplevel $w
     wm minsize $w 360 240
     ttk::frame $w.f -padding 4
     pack $w.f -fill both -expand 1
-    canvas $w.f.c -width 520 -height 360 -background white -highlightthickness 0
-    ttk::treeview $w.f.pairs -columns {x y} -show headings -selectmode browse \
+    canvas $c -width 520 -height 360 -background [look Plot -background] -highlightthickness 0
+    ttk::treeview $t -columns {x y} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 10
-    foreach c {x y} {
-        $w.f.pairs heading $c -text $c -anchor w
-        $w.f.pairs column $c -width 110 -stretch 1
+    foreach col {x y} {
+        $t heading $col -text $col -anchor w
+        $t column $col -width 110 -stretch 1
     }
-    ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.pairs yview]
+    ttk::scrollbar $w.f.sb -orient vertical -command [list $t yview]
     ttk::frame $w.f.b
     ttk::button $w.f.b.ps -text "Save PostScript…" -underline 5 -command zt::askps
     ttk::button $w.f.b.csv -text "Save CSV…" -underline 5 -command zt::askcsv
     ttk::button $w.f.b.close -text Close -underline 0 -command [list destroy $w]
     pack $w.f.b.ps $w.f.b.csv $w.f.b.close -side left -padx 2
-    grid $w.f.c $w.f.pairs $w.f.sb -sticky nsew
+    grid $c $t $w.f.sb -sticky nsew
     grid $w.f.b - - -sticky e -pady {4 0}
     grid columnconfigure $w.f 0 -weight 1
     grid rowconfigure $w.f 0 -weight 1
-    bind $w.f.c <Configure> zt::drawplot
-    bind $w.f.pairs <<TreeviewSelect>> zt::markpair
+    bind $c <Configure> zt::drawplot
+    bind $t <<TreeviewSelect>> zt::markpair
     bind $w <Alt-p> zt::askps
     bind $w <Alt-c> zt::askcsv
     bind $w <Control-s> zt::askps
     bind $w <Escape> [list destroy $w]
-    bind $w <Alt-l> [list zt::focuslist $w.f.pairs]
-    focus $w.f.pairs
+    bind $w <Alt-l> [list zt::focuslist $t]
+    focus $t
 }
 
 # Whether a number text is a finite number.
@@ -105,7 +110,8 @@ proc zt::drawplot {} {
     variable plotpairs
     variable plottitle
     variable plotmap
-    set c .plot.f.c
+    variable win
+    set c $win(canvas)
     if {![winfo exists $c]} return
     $c delete all
     set W [winfo width $c]
@@ -135,38 +141,39 @@ proc zt::drawplot {} {
     set px [list apply {{L sx x0 x} {expr {$L + ($x - $x0) * $sx}}} $L $sx $x0]
     set py [list apply {{B sy y0 y} {expr {$B - ($y - $y0) * $sy}}} $B $sy $y0]
 
-    $c create text [expr {($L + $R) / 2}] 12 -text $plottitle -font TkDefaultFont -tags title
+    $c create text [expr {($L + $R) / 2}] 12 -text $plottitle -font [look PlotFrame -font] -tags title
     foreach v [ticks $x0 $x1] {
         set X [{*}$px $v]
         $c create line $X $B $X [expr {$B + 5}] -tags tick
-        $c create line $X $T $X $B -fill #e4e4e4 -tags grid
+        $c create line $X $T $X $B -fill [look PlotGrid -foreground] -tags grid
         $c create text $X [expr {$B + 7}] -text [format %.6g $v] -anchor n -tags xlabel
     }
     foreach v [ticks $y0 $y1] {
         set Y [{*}$py $v]
         $c create line [expr {$L - 5}] $Y $L $Y -tags tick
-        $c create line $L $Y $R $Y -fill #e4e4e4 -tags grid
+        $c create line $L $Y $R $Y -fill [look PlotGrid -foreground] -tags grid
         $c create text [expr {$L - 7}] $Y -text [format %.6g $v] -anchor e -tags ylabel
     }
     if {$x0 < 0 && $x1 > 0} {
         set X [{*}$px 0]
-        $c create line $X $T $X $B -fill #808080 -dash {4 2} -tags zero
+        $c create line $X $T $X $B -fill [look PlotZero -foreground] -dash {4 2} -tags zero
     }
     if {$y0 < 0 && $y1 > 0} {
         set Y [{*}$py 0]
-        $c create line $L $Y $R $Y -fill #808080 -dash {4 2} -tags zero
+        $c create line $L $Y $R $Y -fill [look PlotZero -foreground] -dash {4 2} -tags zero
     }
-    $c create rectangle $L $T $R $B -outline black -tags frame
+    $c create rectangle $L $T $R $B -outline [look PlotFrame -foreground] -tags frame
     $c create text [expr {($L + $R) / 2}] [expr {$H - 6}] -text x -anchor s -tags axislabel
     $c create text 8 [expr {($T + $B) / 2}] -text y -anchor w -tags axislabel
 
     set line {}
     foreach {x y} $pts { lappend line [{*}$px $x] [{*}$py $y] }
-    if {[llength $line] >= 4} { $c create line $line -fill #1a3c8c -width 2 -tags curve }
+    set ink [look Plot -foreground]
+    if {[llength $line] >= 4} { $c create line $line -fill $ink -width 2 -tags curve }
     if {[llength $pts] <= 200} {
         foreach {X Y} $line {
             $c create oval [expr {$X - 2}] [expr {$Y - 2}] [expr {$X + 2}] [expr {$Y + 2}] \
-                -fill #1a3c8c -outline {} -tags point
+                -fill $ink -outline {} -tags point
         }
     }
     markpair
@@ -175,8 +182,9 @@ proc zt::drawplot {} {
 # Rings the point of the pair selected in the list.
 proc zt::markpair {} {
     variable plotmap
-    set c .plot.f.c
-    set t .plot.f.pairs
+    variable win
+    set c $win(canvas)
+    set t $win(pairs)
     if {![winfo exists $c] || ![info exists plotmap]} return
     $c delete mark
     set sel [$t selection]
@@ -187,12 +195,13 @@ proc zt::markpair {} {
     set X [expr {$L + ($x - $x0) * $sx}]
     set Y [expr {$B - ($y - $y0) * $sy}]
     $c create oval [expr {$X - 6}] [expr {$Y - 6}] [expr {$X + 6}] [expr {$Y + 6}] \
-        -outline #c00000 -width 2 -tags mark
+        -outline [look PlotMark -foreground] -width 2 -tags mark
 }
 
 # Writes the picture as PostScript.
 proc zt::saveps {path} {
-    .plot.f.c postscript -file $path -colormode color
+    variable win
+    $win(canvas) postscript -file $path -colormode color
 }
 
 # Writes the pairs as CSV: a header line "x,y", then one pair per line.
@@ -205,13 +214,15 @@ proc zt::savecsv {path} {
 }
 
 proc zt::askps {} {
-    set path [tk_getSaveFileName -parent .plot -title "Save the plot as PostScript" \
+    variable win
+    set path [tk_getSaveFileName -parent $win(plot) -title "Save the plot as PostScript" \
         -defaultextension .ps -filetypes {{PostScript .ps} {"All files" *}}]
     if {$path ne ""} { saveps $path; status "Saved $path" }
 }
 
 proc zt::askcsv {} {
-    set path [tk_getSaveFileName -parent .plot -title "Save the pairs as CSV" \
+    variable win
+    set path [tk_getSaveFileName -parent $win(plot) -title "Save the pairs as CSV" \
         -defaultextension .csv -filetypes {{CSV .csv} {"All files" *}}]
     if {$path ne ""} { savecsv $path; status "Saved $path" }
 }

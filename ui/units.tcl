@@ -48,17 +48,19 @@ proc zt::setsystem {name} {
     variable usys
     variable usysname
     variable match
+    variable win
     set usys [dict get $systems $name]
     set usysname $name
     set match 0
-    if {[winfo exists .f.opts.usys]} { .f.opts.usys configure -values [dict keys $systems] }
-    if {[winfo exists .units]} { loadunits }
+    if {[winfo exists $win(usys)]} { $win(usys) configure -values [dict keys $systems] }
+    if {[winfo exists $win(units)]} { loadunits }
 }
 
 proc zt::pickedsystem {} {
     variable usysname
+    variable win
     setsystem $usysname
-    focus .f.line.formula
+    focus $win(formula)
 }
 
 # Adds a unit-system file chosen by the user and makes it current; false when the
@@ -114,7 +116,6 @@ proc zt::unitsfile {} {
 # Names the unit of the last result: the first match, or with 'next' the one after the
 # match shown last (mtu -t); after the last match the count starts again.
 proc zt::whichunit {next} {
-    if {![have mtu]} return
     variable last
     variable lastformula
     variable match
@@ -138,51 +139,54 @@ proc zt::whichunit {next} {
 # ---- Unit browser
 
 proc zt::browseunits {} {
-    if {![have fbr bru]} return
-    if {![opendialog .units "qev units" 4 {focus .units.f.filter}]} return
-    wm minsize .units 300 200
-    ttk::label .units.f.fl -text "Filter:" -underline 0
-    ttk::entry .units.f.filter -textvariable zt::unitfilter
-    ttk::treeview .units.f.list -columns {name value} -show headings -selectmode browse \
-        -yscrollcommand {.units.f.sb set} -height 16
-    .units.f.list heading name -text Name -anchor w
-    .units.f.list heading value -text "Value in base units" -anchor w
-    .units.f.list column name -width 110 -stretch 0
-    .units.f.list column value -width 380
-    ttk::scrollbar .units.f.sb -orient vertical -command {.units.f.list yview}
-    ttk::label .units.f.info -textvariable zt::unitinfo -anchor w
-    ttk::frame .units.f.b
-    ttk::button .units.f.b.insert -text Insert -underline 0 -command zt::insertunit
-    ttk::button .units.f.b.define -text "Define…" -underline 0 -command zt::defineunit
-    ttk::button .units.f.b.edit -text "Replace…" -underline 2 -command zt::replaceunit
-    ttk::button .units.f.b.delete -text "Remove" -underline 2 -command zt::removeunit
-    ttk::button .units.f.b.refresh -text Refresh -underline 0 -command zt::loadunits
-    ttk::button .units.f.b.close -text Close -underline 0 -command {destroy .units}
-    pack .units.f.b.insert .units.f.b.define .units.f.b.edit .units.f.b.delete .units.f.b.refresh \
-        .units.f.b.close -side left -padx 2
-    grid .units.f.fl .units.f.filter - -sticky ew -pady {0 4}
-    grid .units.f.list - .units.f.sb -sticky nsew
-    grid .units.f.info - - -sticky ew
-    grid .units.f.b - - -sticky e -pady {4 0}
-    grid configure .units.f.fl -sticky w
-    grid columnconfigure .units.f 1 -weight 1
-    grid rowconfigure .units.f 1 -weight 1
+    variable win
+    set w $win(units)
+    set filter $win(unitfilter)
+    set list $win(unitlist)
+    if {![opendialog $w "qev units" 4 [list focus $filter]]} return
+    wm minsize $w 300 200
+    ttk::label $w.f.fl -text "Filter:" -underline 0
+    ttk::entry $filter -textvariable zt::unitfilter
+    ttk::treeview $list -columns {name value} -show headings -selectmode browse \
+        -yscrollcommand [list $w.f.sb set] -height 16
+    $list heading name -text Name -anchor w
+    $list heading value -text "Value in base units" -anchor w
+    $list column name -width 110 -stretch 0
+    $list column value -width 380
+    ttk::scrollbar $w.f.sb -orient vertical -command [list $list yview]
+    ttk::label $w.f.info -textvariable zt::unitinfo -anchor w
+    ttk::frame $w.f.b
+    ttk::button $w.f.b.insert -text Insert -underline 0 -command zt::insertunit
+    ttk::button $w.f.b.define -text "Define…" -underline 0 -command zt::defineunit
+    ttk::button $w.f.b.edit -text "Replace…" -underline 2 -command zt::replaceunit
+    ttk::button $w.f.b.delete -text "Remove" -underline 2 -command zt::removeunit
+    ttk::button $w.f.b.refresh -text Refresh -underline 0 -command zt::loadunits
+    ttk::button $w.f.b.close -text Close -underline 0 -command [list destroy $w]
+    pack $w.f.b.insert $w.f.b.define $w.f.b.edit $w.f.b.delete $w.f.b.refresh $w.f.b.close \
+        -side left -padx 2
+    grid $w.f.fl $filter - -sticky ew -pady {0 4}
+    grid $list - $w.f.sb -sticky nsew
+    grid $w.f.info - - -sticky ew
+    grid $w.f.b - - -sticky e -pady {4 0}
+    grid configure $w.f.fl -sticky w
+    grid columnconfigure $w.f 1 -weight 1
+    grid rowconfigure $w.f 1 -weight 1
 
     trace add variable zt::unitfilter write zt::filterunits
-    bind .units <Destroy> {if {"%W" eq ".units"} {trace remove variable zt::unitfilter write zt::filterunits}}
-    bind .units.f.filter <Down> {zt::focuslist .units.f.list; break}
-    bind .units.f.filter <Return> {zt::focuslist .units.f.list; zt::insertunit; break}
-    bind .units.f.list <Double-1> {zt::insertunit}
-    bind .units.f.list <Return> {zt::insertunit; break}
-    bind .units <Alt-f> {focus .units.f.filter}
-    bind .units <Alt-i> {zt::insertunit}
-    bind .units <Alt-d> {zt::defineunit}
-    bind .units <Alt-p> {zt::replaceunit}
-    bind .units <Alt-m> {zt::removeunit}
-    bind .units <Alt-r> {zt::loadunits}
-    bind .units <Alt-c> {destroy .units}
+    bind $w <Destroy> "if {{%W} eq {$w}} {trace remove variable zt::unitfilter write zt::filterunits}"
+    bind $filter <Down> "zt::focuslist $list; break"
+    bind $filter <Return> "zt::focuslist $list; zt::insertunit; break"
+    bind $list <Double-1> {zt::insertunit}
+    bind $list <Return> {zt::insertunit; break}
+    bind $w <Alt-f> [list focus $filter]
+    bind $w <Alt-i> {zt::insertunit}
+    bind $w <Alt-d> {zt::defineunit}
+    bind $w <Alt-p> {zt::replaceunit}
+    bind $w <Alt-m> {zt::removeunit}
+    bind $w <Alt-r> {zt::loadunits}
+    bind $w <Alt-c> [list destroy $w]
     loadunits
-    focus .units.f.filter
+    focus $filter
 }
 
 # Reads every entry of the units file: its name (fbr) and its value in base units (bru).
@@ -214,8 +218,9 @@ proc zt::filterunits {args} {
     variable unitfilter
     variable unitinfo
     variable usysname
-    if {![winfo exists .units.f.list]} return
-    set t .units.f.list
+    variable win
+    set t $win(unitlist)
+    if {![winfo exists $t]} return
     $t delete [$t children {}]
     set want [string tolower [string trim $unitfilter]]
     set shown 0
@@ -243,10 +248,11 @@ proc zt::focuslist {t} {
 
 # The name of the unit selected in the browser, "" when none is.
 proc zt::selectedunit {} {
-    if {![winfo exists .units.f.list]} { return "" }
-    set sel [.units.f.list selection]
+    variable win
+    if {![winfo exists $win(unitlist)]} { return "" }
+    set sel [$win(unitlist) selection]
     if {$sel eq ""} { return "" }
-    lindex [.units.f.list item [lindex $sel 0] -values] 0
+    lindex [$win(unitlist) item [lindex $sel 0] -values] 0
 }
 
 # Inserts the name of the selected unit into the formula.
@@ -269,19 +275,19 @@ proc zt::replaceunit {} {
 # Removes the selected unit (or 'name') from the units file after asking (unless 'ask'
 # is 0); shows what the library said. Returns that answer.
 proc zt::removeunit {{name ""} {ask 1}} {
-    if {![have libedit]} return
     variable unitinfo
+    variable win
     if {$name eq ""} { set name [selectedunit] }
     if {$name eq ""} {
         set unitinfo "Select the unit to remove."
         return
     }
-    if {$ask && [tk_messageBox -parent .units -type okcancel -icon question -title "qev: remove a unit" \
+    if {$ask && [tk_messageBox -parent $win(units) -type okcancel -icon question -title "qev: remove a unit" \
             -message "Remove the unit $name from [unitsfile]?"] ne "ok"} return
     set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Unit $name removed."
-        if {[winfo exists .units]} { loadunits }
+        if {[winfo exists $win(units)]} { loadunits }
         set unitinfo "Removed $name."
     } else {
         set unitinfo $answer
@@ -292,8 +298,8 @@ proc zt::removeunit {{name ""} {ask 1}} {
 # ---- Unit dialog
 
 proc zt::defineunit {} {
-    if {![have libedit]} return
-    set w .defunit
+    variable win
+    set w $win(defunit)
     if {![opendialog $w "qev: define a unit" 8 [list focus $w.f.name]]} return
     set row 0
     foreach {key label} {
@@ -310,9 +316,9 @@ proc zt::defineunit {} {
     ttk::checkbutton $w.f.force -text "Write it untried (it uses units defined later)" -variable zt::du(force)
     grid $w.f.replace - -sticky w
     grid $w.f.force - -sticky w
-    ttk::label $w.f.help -wraplength 380 -foreground #505050 -text \
+    ttk::label $w.f.help -wraplength 380 -style Note.TLabel -text \
         "A number x before the name stands for ((x + offset before) × factor + offset after) in the known units."
-    ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -foreground #b00000
+    ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -style Error.TLabel
     ttk::frame $w.f.b
     ttk::button $w.f.b.ok -text Define -default active -command zt::defineunitok
     ttk::button $w.f.b.close -text Close -command [list destroy $w]
@@ -345,11 +351,11 @@ proc zt::badunit {} {
 # Writes the unit of the dialog to the units file, tried first (libedit); shows the
 # answer.
 proc zt::defineunitok {} {
-    if {![have libedit]} return
     variable du
+    variable win
     set why [badunit]
     if {$why ne ""} {
-        answercolour .defunit.f.answer 0
+        answercolour $win(defunit).f.answer 0
         set du(answer) $why
         return $why
     }
@@ -360,5 +366,6 @@ proc zt::defineunitok {} {
     }
     if {$du(replace)} { lappend args -replace }
     if {$du(force)} { lappend args -force }
-    return [definitionanswer [qev::edit addunit {*}$args] zt::du .defunit.f.answer Unit .units zt::loadunits]
+    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit $win(units) \
+        zt::loadunits]
 }

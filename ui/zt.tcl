@@ -14,6 +14,15 @@
 package require Tk 8.6
 namespace eval zt {
     variable dir [file dirname [file normalize [info script]]]
+    # The widgets that more than one procedure reaches, named here only.
+    variable win
+    array set win {
+        opts .f.opts  usys .f.opts.usys  hist .f.hist  keys .f.keys
+        line .f.line  formula .f.line.formula  status .f.status
+        units .units  unitfilter .units.f.filter  unitlist .units.f.list
+        defunit .defunit  deffunc .deffunc  funcs .funcs  fit .fit
+        plot .plot  canvas .plot.f.c  pairs .plot.f.pairs
+    }
 }
 if {[info commands mc66] eq ""} {
     # Run by a plain wish: the extension lies beside the script in the build folder.
@@ -25,48 +34,95 @@ foreach zt::script {userlib.tcl calc.tcl units.tcl functions.tcl plot.tcl} {
 }
 unset zt::script
 
+# The window's colours and fonts, each in one ttk style; the history pane and the plot
+# canvas, which are not ttk widgets, read theirs from the styles too.
+proc zt::styles {} {
+    foreach {style options} {
+        Formula   {-foreground #1a3c8c -font TkFixedFont}
+        Answer    {-font TkFixedFont}
+        Error     {-foreground #b00000}
+        Ok        {-foreground #106010}
+        Note      {-foreground #505050 -font TkDefaultFont}
+        Status    {-foreground #404040}
+        Plot      {-foreground #1a3c8c -background white}
+        PlotFrame {-foreground black -font TkDefaultFont}
+        PlotGrid  {-foreground #e4e4e4}
+        PlotZero  {-foreground #808080}
+        PlotMark  {-foreground #c00000}
+    } {
+        ttk::style configure $style.TLabel {*}$options
+    }
+}
+
+# One setting of a style of 'styles': 'look Error -foreground'.
+proc zt::look {style option} { ttk::style lookup $style.TLabel $option }
+
 # Builds the main window and its menus.
 proc zt::mainwindow {} {
+    variable win
     wm title . qev
     wm minsize . 480 300
     option add *tearOff 0
+    styles
     ttk::frame .f -padding 4
     pack .f -fill both -expand 1
+    optionsbar
+    historypane
+    keypad
+    formulaline
+    ttk::label $win(status) -textvariable zt::statustext -anchor w -style Status.TLabel
+    grid $win(status) -row 4 -column 0 -columnspan 2 -sticky ew -pady {4 0}
+    grid columnconfigure .f 0 -weight 1
+    grid rowconfigure .f 1 -weight 1
+    menus
+    bind . <Alt-s> [list focus $win(usys)]
+    focus $win(formula)
+}
 
-    # Display options and the unit system.
-    ttk::frame .f.opts
-    ttk::label .f.opts.ul -text "System:" -underline 0
-    ttk::combobox .f.opts.usys -state readonly -width 8 -textvariable zt::usysname
-    bind .f.opts.usys <<ComboboxSelected>> zt::pickedsystem
-    ttk::label .f.opts.cl -text "Complex:"
-    ttk::radiobutton .f.opts.exp -text "r·exp(iφ)" -value exp -variable zt::opt(complex)
-    ttk::radiobutton .f.opts.rect -text "a+i·b" -value rect -variable zt::opt(complex)
-    ttk::label .f.opts.fl -text "Format:"
-    ttk::combobox .f.opts.format -state readonly -width 9 -textvariable zt::opt(format) \
+# The top row: unit system and display options.
+proc zt::optionsbar {} {
+    variable win
+    set o $win(opts)
+    ttk::frame $o
+    ttk::label $o.ul -text "System:" -underline 0
+    ttk::combobox $win(usys) -state readonly -width 8 -textvariable zt::usysname
+    bind $win(usys) <<ComboboxSelected>> zt::pickedsystem
+    ttk::label $o.cl -text "Complex:"
+    ttk::radiobutton $o.exp -text "r·exp(iφ)" -value exp -variable zt::opt(complex)
+    ttk::radiobutton $o.rect -text "a+i·b" -value rect -variable zt::opt(complex)
+    ttk::label $o.fl -text "Format:"
+    ttk::combobox $o.format -state readonly -width 9 -textvariable zt::opt(format) \
         -values {general scientific fixed}
-    ttk::label .f.opts.pl -text "Digits:"
-    ttk::spinbox .f.opts.digits -from 1 -to 30 -width 3 -textvariable zt::opt(digits) \
+    ttk::label $o.pl -text "Digits:"
+    ttk::spinbox $o.digits -from 1 -to 30 -width 3 -textvariable zt::opt(digits) \
         -validate key -validatecommand {string is digit %P}
-    ttk::checkbutton .f.opts.real -text "Real only" -variable zt::opt(real)
-    grid .f.opts.ul .f.opts.usys .f.opts.cl .f.opts.exp .f.opts.rect .f.opts.fl .f.opts.format \
-        .f.opts.pl .f.opts.digits .f.opts.real -padx 2 -sticky w
-    grid .f.opts -row 0 -column 0 -columnspan 2 -sticky ew -pady {0 4}
+    ttk::checkbutton $o.real -text "Real only" -variable zt::opt(real)
+    grid $o.ul $win(usys) $o.cl $o.exp $o.rect $o.fl $o.format $o.pl $o.digits $o.real -padx 2 -sticky w
+    grid $o -row 0 -column 0 -columnspan 2 -sticky ew -pady {0 4}
+}
 
-    # History of formulas and answers, newest at the bottom.
-    text .f.hist -height 14 -width 72 -wrap word -state disabled -takefocus 0 \
+# The history of formulas and answers, newest at the bottom.
+proc zt::historypane {} {
+    variable win
+    set h $win(hist)
+    text $h -height 14 -width 72 -wrap word -state disabled -takefocus 0 \
         -yscrollcommand {.f.histsb set} -relief sunken -borderwidth 1 -padx 4 -pady 4
-    ttk::scrollbar .f.histsb -orient vertical -command {.f.hist yview}
-    .f.hist tag configure formula -font TkFixedFont -foreground #1a3c8c -spacing1 4
-    .f.hist tag configure answer -font TkFixedFont -lmargin1 24 -lmargin2 24
-    .f.hist tag configure error -font TkFixedFont -lmargin1 24 -lmargin2 24 -foreground #b00000
-    .f.hist tag configure note -font TkDefaultFont -lmargin1 24 -lmargin2 24 -foreground #505050
-    .f.hist tag bind formula <Double-1> {zt::recallat @%x,%y}
-    bind .f.hist <1> {focus %W}
-    grid .f.hist -row 1 -column 0 -sticky nsew
+    ttk::scrollbar .f.histsb -orient vertical -command [list $h yview]
+    set indent {-lmargin1 24 -lmargin2 24}
+    $h tag configure formula -font [look Formula -font] -foreground [look Formula -foreground] -spacing1 4
+    $h tag configure answer -font [look Answer -font] {*}$indent
+    $h tag configure error -font [look Answer -font] -foreground [look Error -foreground] {*}$indent
+    $h tag configure note -font [look Note -font] -foreground [look Note -foreground] {*}$indent
+    $h tag bind formula <Double-1> {zt::recallat @%x,%y}
+    bind $h <1> {focus %W}
+    grid $h -row 1 -column 0 -sticky nsew
     grid .f.histsb -row 1 -column 1 -sticky ns
+}
 
-    # Keypad: inserts at the cursor of the formula.
-    ttk::frame .f.keys
+# The keypad: inserts at the cursor of the formula.
+proc zt::keypad {} {
+    variable win
+    ttk::frame $win(keys)
     set col 0
     foreach {label text tip} {
         ± ± "error: value ± error"
@@ -81,36 +137,30 @@ proc zt::mainwindow {} {
         $c {$c} "charge exponent"
         $n {$n} "amount of substance exponent"
     } {
-        set b .f.keys.k$col
+        set b $win(keys).k$col
         ttk::button $b -text $label -width 3 -command [list zt::insert $text]
         bind $b <Enter> [list zt::status $tip]
         bind $b <FocusIn> [list zt::status $tip]
         grid $b -row 0 -column $col -padx 1
         incr col
     }
-    grid .f.keys -row 2 -column 0 -columnspan 2 -sticky w -pady 4
+    grid $win(keys) -row 2 -column 0 -columnspan 2 -sticky w -pady 4
+}
 
-    # The formula.
-    ttk::frame .f.line
-    ttk::entry .f.line.formula -font TkFixedFont
-    ttk::button .f.line.eval -text "=" -width 3 -command zt::evaluate
-    pack .f.line.eval -side right -padx {4 0}
-    pack .f.line.formula -side left -fill x -expand 1
-    grid .f.line -row 3 -column 0 -columnspan 2 -sticky ew
-    bind .f.line.formula <Return> {zt::evaluate; break}
-    bind .f.line.formula <KP_Enter> {zt::evaluate; break}
-    bind .f.line.formula <Up> {zt::recall -1; break}
-    bind .f.line.formula <Down> {zt::recall 1; break}
-
-    ttk::label .f.status -textvariable zt::statustext -anchor w -foreground #404040
-    grid .f.status -row 4 -column 0 -columnspan 2 -sticky ew -pady {4 0}
-
-    grid columnconfigure .f 0 -weight 1
-    grid rowconfigure .f 1 -weight 1
-
-    zt::menus
-    bind . <Alt-s> {focus .f.opts.usys}
-    focus .f.line.formula
+# The formula entry and its "=" button.
+proc zt::formulaline {} {
+    variable win
+    set e $win(formula)
+    ttk::frame $win(line)
+    ttk::entry $e -font [look Formula -font]
+    ttk::button $win(line).eval -text "=" -width 3 -command zt::evaluate
+    pack $win(line).eval -side right -padx {4 0}
+    pack $e -side left -fill x -expand 1
+    grid $win(line) -row 3 -column 0 -columnspan 2 -sticky ew
+    bind $e <Return> {zt::evaluate; break}
+    bind $e <KP_Enter> {zt::evaluate; break}
+    bind $e <Up> {zt::recall -1; break}
+    bind $e <Down> {zt::recall 1; break}
 }
 
 # The menu bar; every action has a menu entry, most also a key.
@@ -168,26 +218,9 @@ proc zt::menus {} {
     } {
         # On the formula too, ahead of the entry's own editing keys.
         bind . <Control-$key> "$cmd; break"
-        bind .f.line.formula <Control-$key> "$cmd; break"
-    }
-}
-
-# Disables the menu entries whose commands this build of the extension lacks.
-proc zt::degrade {} {
-    foreach {menu label cmds} {
-        units "Browse units…" {fbr bru} units "Which unit is this?" mtu
-        units "Next matching unit" mtu units "Define unit…" anu
-        functions "Define function…" anf functions "List functions…" fbr
-        tools "Fit polynomial…" regres
-    } {
-        foreach cmd $cmds {
-            if {[info commands ::$cmd] eq ""} {
-                .mb.$menu entryconfigure [.mb.$menu index $label] -state disabled
-            }
-        }
+        bind $zt::win(formula) <Control-$key> "$cmd; break"
     }
 }
 
 zt::mainwindow
-zt::degrade
 zt::startlibrary
