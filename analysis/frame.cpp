@@ -9,6 +9,7 @@
 #include "base/output.h"
 #include "engine/driver.h"
 #include "engine/numeric.h"
+#include "engine/printer.h"
 #include "engine/priority.h"
 #include "engine/state.h"
 
@@ -30,6 +31,7 @@ long maxsteps = 1000000000L;
 
 static const analysisword *active;  // the word whose sampling runs while 'S2' is set
 static std::ostringstream folded;   // what the folded operators wrote, for the end
+static std::string table;           // text of the pairs taken out of the list, for the end
 static bool folding;                // samples are folded as they come
 static long gridpoints;             // points a + k*'repj' of the grid
 static long samples;                // samples in all: the grid, and b for integration
@@ -98,6 +100,7 @@ bool firstphase(const analysisword &w)
 
     flagrep = 1;
     folded.str("");
+    table.clear();
     folding = !plainmode;
     reps = repx = ra;
     repe = rb;
@@ -206,6 +209,21 @@ void endsampling()
     active = nullptr;
     *cout2 << folded.str();
     folded.str("");
+    cout2->write(table.data(), table.size());
+    table.clear();
+}
+
+void takepair(lm *marker)
+{
+    lm *y = marker->prev, *x = y ? y->prev : nullptr;
+    if (plainmode || !x || x->kind != LM_NUMBER || y->kind != LM_NUMBER) return;
+    // Past the longest answer the text is cut anyway: the pair only leaves the list.
+    if (table.size() < sizeof Fixfinlin) {
+        numbertext(x, table);
+        numbertext(y, table);
+    }
+    removelm(x);
+    removelm(y);
 }
 
 bool fold(lm *acc, const char *word, void (*op)(), lm *R)

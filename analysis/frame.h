@@ -68,8 +68,15 @@ bool resplice(lm *tail);
 // or, after the last sample, removes 'marker' and ends the sampling (false).
 bool nextpass(lm *marker);
 
-// Ends the sampling: frees the stored copy and writes what the folded operators wrote.
+// Ends the sampling: frees the stored copy and writes what the folded operators wrote
+// and the text of the pairs taken out of the list.
 void endsampling();
+
+// Tables of pairs ("plot", "setrandf"): outside 'plainmode' the pair x y in front of
+// 'marker' leaves the list, its text kept as the printer would write it, to be written
+// when the sampling ends, so the list holds one pair however many samples are taken.
+// The text stops growing once it is longer than any answer.
+void takepair(lm *marker);
 
 // Second phase of the chain searches: the marker becomes the sample, followed by the
 // chain word 'chain' (which the driver reduces with its operator 'op' after the last

@@ -13,6 +13,7 @@ void plot2()
 {
     lm *V = takevalue(PLOT);
     if (!V) return;
+    takepair(T);
     setnum(T, repx);
     lm *y = numberafter(T, repart(V->mag, V->phase));
     if (!y) return;

@@ -33,6 +33,7 @@ void setrandf2()
 {
     lm *V = takevalue(SETRANDF);
     if (!V) return;
+    takepair(T);
     long double r = repart(V->mag, V->phase);
     setnum(T, repx + (long double)0.001);
     randfunc[densityindex()] = r >= 0 ? (float)r : 0.0f;

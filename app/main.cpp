@@ -22,23 +22,34 @@ static std::string exedir()
 }
 
 // The window script: "zt.tcl" when the program's name holds "wmk" or "WMK", else empty.
-// Tk reads a relative name from the working directory, so without a zt.tcl there the
-// copy beside the executable is named by its path.
-static char *scriptname(const char *self)
+// The program's own script comes first, beside the executable or, for an installed
+// program, in share/qev beside its folder; one in the working directory only when the
+// program has none, or when 'local' asks for it (Tk reads a relative name from there).
+static char *scriptname(const char *self, bool local)
 {
     std::string name;
     size_t n = std::strlen(self);
     for (size_t p = 0; n >= 3 && p <= n - 3; p++)
         if (std::strncmp(self + p, "wmk", 3) == 0 || std::strncmp(self + p, "WMK", 3) == 0) name = "zt.tcl";
-    if (!name.empty() && access(name.c_str(), R_OK) != 0) name = exedir() + name;
+    std::string dir = exedir();
+    if (!name.empty() && !local && !dir.empty())
+        for (const std::string &own : {dir + name, dir + "../share/qev/" + name})
+            if (access(own.c_str(), R_OK) == 0) {
+                name = own;
+                break;
+            }
     char *block = new char[name.size() < 16 ? 16 : name.size() + 1];
     std::strcpy(block, name.c_str());
     return block;
 }
 
-int main(int, char *argv[])
+// Options: "--local-script" runs the zt.tcl of the working directory instead of the
+// program's own. No argument is passed on to the window.
+int main(int argc, char *argv[])
 {
-    char *vector[4] = {strcpy(new char[7], "QEV2.0"), strcpy(new char[3], "-f"), scriptname(argv[0]), nullptr};
+    bool local = false;
+    for (int i = 1; i < argc; i++) local = local || std::strcmp(argv[i], "--local-script") == 0;
+    char *vector[4] = {strcpy(new char[7], "QEV2.0"), strcpy(new char[3], "-f"), scriptname(argv[0], local), nullptr};
     initengine();
     Tk_Main(3, vector, Tcl_AppInit);
     return 0;

@@ -1,13 +1,17 @@
 // qevinit.cpp - the package initialisation: one table of commands for every front end.
 #include "app/qevinit.h"
 
+#include <mutex>
+
 #include "commands/commands.h"
 #include "engine/engine.h"
 
-static const struct {
+struct command {
     const char *name;
     Tcl_CmdProc *proc;
-} COMMANDS[] = {
+};
+
+static const command COMMANDS[] = {
     {"mc66", mc66},
     {"fbr", fbr},
     {"anf", anf},
@@ -18,22 +22,37 @@ static const struct {
     {"libedit", libedit},
 };
 
+// The engine's state is one per process, shared by every interpreter of every thread:
+// one command runs at a time.
+static std::mutex enginelock;
+
+// Runs the command of the table row 'row' alone.
+static int locked(ClientData row, Tcl_Interp *interp, int argc, const char *argv[])
+{
+    std::lock_guard<std::mutex> hold(enginelock);
+    return static_cast<const command *>(row)->proc(nullptr, interp, argc, argv);
+}
+
 /*
  * Qev_Init --
  *   Initialises the engine state and creates the qev commands in 'interp'.
  * Results:
  *   TCL_OK, or TCL_ERROR when the interpreter is not Tcl 8.6.
  * Side effects:
- *   Provides the package qev; creates mc66 and the other commands of the table;
- *   sets ::qev::library to the folder of the shipped library.
+ *   Provides the package qev; creates mc66 and the other commands of the table,
+ *   each run under one lock of the process, so interpreters in several threads may
+ *   call them; sets ::qev::library to the folder of the shipped library.
  */
 extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *interp)
 {
     if (!Tcl_InitStubs(interp, "8.6", 0)) return TCL_ERROR;
     if (Tcl_PkgProvide(interp, "qev", QEV_VERSION) != TCL_OK) return TCL_ERROR;
-    initengine();
+    {
+        std::lock_guard<std::mutex> hold(enginelock);
+        initengine();
+    }
     if (Tcl_Eval(interp, "namespace eval ::qev {}") != TCL_OK) return TCL_ERROR;
     Tcl_SetVar(interp, "::qev::library", QEV_DATADIR, TCL_GLOBAL_ONLY);
-    for (const auto &c : COMMANDS) Tcl_CreateCommand(interp, c.name, c.proc, nullptr, nullptr);
+    for (const command &c : COMMANDS) Tcl_CreateCommand(interp, c.name, locked, (ClientData)&c, nullptr);
     return TCL_OK;
 }

@@ -21,7 +21,7 @@ static void setup()
     done = true;
     initengine();
     renewstreams();
-    std::strcpy(MACNAME, QEV_DATADIR "/qev.units");
+    MACNAME = QEV_DATADIR "/qev.units";
     std::strcpy(LENGTH, "m");
 }
 

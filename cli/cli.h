@@ -39,14 +39,15 @@ bool wholenumber(const std::string &text, long max);
 // Checks the value of "-p" (0 to 65535); when it is wrong, says so as wrong usage.
 bool precisionok(const std::string &text);
 
-// The unit-system file for "-u": 'given' when it is a readable file, else the library's
-// system of that name; the default system when 'given' is empty. Sets 'error' when
-// there is none.
-std::string unitsystem(const std::string &given, std::string &error);
+// The unit-system file for "-u": 'given' when it is a readable unit-system file, else
+// the library's system of that name; the default system when 'given' is empty. Sets
+// 'error' when there is none, or when it is for 'writing' and the library is read-only.
+std::string unitsystem(const std::string &given, std::string &error, bool writing = false);
 
-// The function file for "-f": 'given' ('mustexist': it must be readable), or the
-// library's when 'given' is empty (empty when the library has none).
-std::string functionfile(const std::string &given, bool mustexist, std::string &error);
+// The function file for "-f": 'given' (it must be readable unless it is for 'writing'),
+// or the library's when 'given' is empty (empty when the library has none; an error
+// when it is for 'writing' and the library is read-only).
+std::string functionfile(const std::string &given, bool writing, std::string &error);
 
 // 'text' without the blanks and line ends at its end.
 std::string trimend(const std::string &text);
@@ -54,8 +55,27 @@ std::string trimend(const std::string &text);
 // An answer that holds an engine error.
 bool iserror(const std::string &answer);
 
+// Standard input and output (streams.cpp). Every write is checked: a write error is
+// reported on standard error and ends the program with status 1.
+// Holds closed standard descriptors open on /dev/null (a write to a closed standard
+// output still fails); call first.
+void guardstreams();
+// Restores the default action of SIGPIPE (Tcl ignores it), so that a closed pipe ends
+// the program at once.
+void defaultsigpipe();
+// Writes 'n' bytes to standard output.
+void out(const char *text, size_t n);
 // Writes 'text' (UTF-8) and a line end to standard output in the system encoding.
 void emit(const std::string &text, bool flush = true);
+// Flushes standard output.
+void flushout();
+// The next line of standard input without its line end: 1, 0 at the end, -1 after a
+// read error (errno tells which).
+int nextline(std::string &line);
+// All of standard input; false after a read error (errno tells which).
+bool readall(std::string &text);
+// Reports a failed read of standard input; returns status 1.
+int readfailed();
 
 // Runs a command; on a Tcl error writes it to standard error and returns false.
 bool run(const std::vector<std::string> &args, std::string &answer);

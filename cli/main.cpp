@@ -2,6 +2,7 @@
 // formula from the arguments, a batch from standard input, or an interactive session;
 // the subcommands live in subcmds.cpp. Every answer is the answer of a qev command
 // run in one Tcl interpreter, so variables persist from formula to formula.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -135,7 +136,7 @@ parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std
 
 int help()
 {
-    std::fputs(HELP, stdout);
+    out(HELP, sizeof HELP - 1);
     return EXIT_ANSWER;
 }
 
@@ -160,18 +161,41 @@ bool precisionok(const std::string &text)
     return false;
 }
 
+// A regular file that can be read (a folder or a device is none).
 static bool readable(const std::string &utf8path)
 {
-    return !utf8path.empty() && access(tosystem(utf8path).c_str(), R_OK) == 0;
+    struct stat st;
+    std::string path = tosystem(utf8path);
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
-std::string unitsystem(const std::string &given, std::string &error)
+// A readable unit-system file, as the library script reads one.
+static bool isunitsystem(const std::string &utf8path)
 {
-    if (given.empty()) return defaultsystem();
-    if (readable(given)) return given;
+    std::string answer;
+    return readable(utf8path) && command({"qev::readsystem", utf8path}, answer);
+}
+
+// Refuses a file of the user's library for writing when the shipped library stands in.
+static std::string writable(const std::string &file, bool writing, std::string &error)
+{
+    if (writing && library().readonly && !file.empty())
+        error = "the shipped library is read-only (no user library): give a file of your own";
+    return error.empty() ? file : "";
+}
+
+std::string unitsystem(const std::string &given, std::string &error, bool writing)
+{
+    if (given.empty()) return writable(defaultsystem(), writing, error);
+    if (isunitsystem(given)) return given;
     const userlibrary &lib = library();
     auto s = lib.systems.find(given);
-    if (s != lib.systems.end()) return s->second;
+    if (s != lib.systems.end()) return writable(s->second, writing, error);
+    struct stat st;
+    if (stat(tosystem(given).c_str(), &st) == 0) {
+        error = given + " is not a unit-system file (a name, six unit names and the path of a units file)";
+        return "";
+    }
     std::string names;
     for (const auto &n : lib.systems) names += " " + n.first;
     error = "no unit system " + given + " (not a readable file" +
@@ -179,10 +203,10 @@ std::string unitsystem(const std::string &given, std::string &error)
     return "";
 }
 
-std::string functionfile(const std::string &given, bool mustexist, std::string &error)
+std::string functionfile(const std::string &given, bool writing, std::string &error)
 {
-    if (given.empty()) return library().functions;
-    if (mustexist && !readable(given)) error = "cannot read the function file " + given;
+    if (given.empty()) return writable(library().functions, writing, error);
+    if (!writing && !readable(given)) error = "cannot read the function file " + given;
     return given;
 }
 
@@ -196,49 +220,6 @@ static size_t endoftext(const std::string &text)
 std::string trimend(const std::string &text) { return text.substr(0, endoftext(text)); }
 
 bool iserror(const std::string &answer) { return answer.find("error #") != std::string::npos; }
-
-void emit(const std::string &text, bool flush)
-{
-    if (ascii(text)) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    } else {
-        const std::string out = tosystem(text);
-        std::fwrite(out.data(), 1, out.size(), stdout);
-    }
-    std::putchar('\n');
-    if (flush) std::fflush(stdout);
-}
-
-// Lines of standard input. The answers so far are flushed before every read that may
-// wait, so a program that writes a line and waits for its answer gets it at once,
-// while a file of formulas is answered in large writes.
-static bool nextline(std::string &line)
-{
-    static char buf[65536];
-    static size_t pos, end;
-    static bool eof;
-    line.clear();
-    for (;;) {
-        if (pos == end) {
-            if (eof) return !line.empty();
-            std::fflush(stdout);
-            ssize_t got = read(0, buf, sizeof buf);
-            if (got < 0 && errno == EINTR) continue;
-            libcheckall();
-            if (got <= 0) {
-                eof = true;
-                continue;
-            }
-            pos = 0;
-            end = (size_t)got;
-        }
-        char *nl = (char *)std::memchr(buf + pos, '\n', end - pos);
-        size_t stop = nl ? (size_t)(nl - buf) : end;
-        line.append(buf + pos, stop - pos);
-        pos = nl ? stop + 1 : stop;
-        if (nl) return true;
-    }
-}
 
 bool run(const std::vector<std::string> &args, std::string &answer)
 {
@@ -265,7 +246,7 @@ static bool setupcalc(const parsedargs &p)
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
     }
     std::string usys = unitsystem(p.value("-u"), error);
-    std::string funcs = error.empty() ? functionfile(p.value("-f"), true, error) : "";
+    std::string funcs = error.empty() ? functionfile(p.value("-f"), false, error) : "";
     if (!error.empty()) {
         usage(error);
         return false;
@@ -309,18 +290,31 @@ static int oneformula(const std::string &formula)
     return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
 
-// Formulas from standard input, one answer line per line; 1 if any answer is an error.
+// Formulas from standard input, one answer line per line; 1 if any answer is an error,
+// a line holds a NUL byte (it is not evaluated: its answer line is empty), or standard
+// input cannot be read.
 static int batch()
 {
     std::string line, converted, answer;
-    int status = EXIT_ANSWER;
+    int status = EXIT_ANSWER, got;
     libholdchecks(true);
-    while (nextline(line)) {
+    for (long number = 1; (got = nextline(line)) > 0; number++) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find('\0') != std::string::npos) {
+            flushout();
+            std::fprintf(stderr, "qev: line %ld holds a NUL byte: not evaluated\n", number);
+            emit("", false);
+            status = EXIT_ENGINEERROR;
+            continue;
+        }
         bool error;
         if (!evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error)) return EXIT_USAGE;
         emit(answer, false);
         if (error) status = EXIT_ENGINEERROR;
+    }
+    if (got < 0) {
+        flushout();
+        return readfailed();
     }
     return status;
 }
@@ -329,8 +323,9 @@ static int batch()
 static int interactive()
 {
     const userlibrary &lib = library();
-    openlines(lib.ok ? lib.dir + "/history" : "");
-    std::printf("qev %s - formulas with units and errors; 'quit' or Ctrl-D ends.\n", QEV_VERSION);
+    openlines(lib.dir.empty() ? "" : lib.dir + "/history");
+    std::string banner = std::string("qev ") + QEV_VERSION + " - formulas with units and errors; 'quit' or Ctrl-D ends.\n";
+    out(banner.data(), banner.size());
     std::string line, answer;
     while (readline_("qev> ", line)) {
         std::string formula = fromsystem(line);
@@ -350,7 +345,7 @@ static int qevmain(const std::vector<std::string> &args)
 {
     if (!args.empty()) {
         if (args[0] == "--version") {
-            std::printf("qev %s\n", QEV_VERSION);
+            emit(std::string("qev ") + QEV_VERSION);
             return EXIT_ANSWER;
         }
         if (subcommandproc *sub = subcommandof(args[0])) return sub(std::vector<std::string>(args.begin() + 1, args.end()));
@@ -369,10 +364,13 @@ static int qevmain(const std::vector<std::string> &args)
 
 int main(int argc, char *argv[])
 {
+    guardstreams();
     if (!opensession(argv[0])) return EXIT_USAGE;
+    defaultsigpipe();
     std::vector<std::string> args;
     for (int i = 1; i < argc; i++) args.push_back(fromsystem(argv[i]));
     int status = qevmain(args);
+    flushout();
     closesession();
     return status;
 }

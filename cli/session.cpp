@@ -106,6 +106,9 @@ const userlibrary &library()
     Tcl_Obj *d = Tcl_GetObjResult(interp);
     Tcl_IncrRefCount(d);
     lib.ok = true;
+    lib.readonly = dictget(d, "readonly") == "1";
+    std::string warning = dictget(d, "warning");
+    if (!warning.empty()) std::fprintf(stderr, "qev: %s\n", tosystem(warning).c_str());
     lib.dir = dictget(d, "dir");
     lib.units = dictget(d, "units");
     lib.functions = dictget(d, "functions");

@@ -10,7 +10,8 @@
 // The per-user library as the shared library script reports it.
 struct userlibrary {
     bool ok = false;                               // false: it could not be set up
-    std::string dir;                               // the per-user data folder
+    bool readonly = false;                         // the shipped library stands in
+    std::string dir;                               // the per-user data folder; "" if none
     std::string units;                             // the user's units file
     std::string functions;                         // the user's function file
     std::map<std::string, std::string> systems;    // unit-system name -> file
@@ -26,7 +27,8 @@ void closesession();
 // result. False when the command raised a Tcl error (the message is in 'answer').
 bool command(const std::vector<std::string> &args, std::string &answer);
 
-// The per-user library, set up on first use; a failure is reported once on standard error.
+// The per-user library, set up on first use. When it cannot be had, the shipped library
+// stands in, read-only; that, or a failure, is reported once on standard error.
 const userlibrary &library();
 
 // The unit-system file used when none is given: "SI" if the library has it, else the

@@ -2,8 +2,6 @@
 // unit and function definitions and the function list, each over its qev command.
 #include <fnmatch.h>
 
-#include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -99,7 +97,7 @@ static int unitof(const std::vector<std::string> &args)
     std::string t = p.value("-t", "1");
     if (!wholenumber(t, 1000000) || t == "0") return usage("-t needs a whole number from 1, not " + t);
     std::string error, usys = unitsystem(p.value("-u"), error);
-    std::string funcs = error.empty() ? functionfile(p.value("-f"), true, error) : "";
+    std::string funcs = error.empty() ? functionfile(p.value("-f"), false, error) : "";
     if (!error.empty()) return usage(error);
     std::string text = joined(p.words), answer;
     std::vector<std::string> head;
@@ -136,7 +134,8 @@ static int fit(const std::vector<std::string> &args)
     if (p.words.empty()) return usage("fit needs a degree, then the pairs X Y");
     std::vector<std::string> values(p.words.begin() + 1, p.words.end());
     if (values.empty()) {
-        std::string in((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        std::string in;
+        if (!readall(in)) return readfailed();
         std::istringstream words(fromsystem(in));
         for (std::string w; words >> w;) values.push_back(w);
     }
@@ -166,10 +165,11 @@ static int edit(const std::string &op, std::vector<std::string> words, const par
     return EXIT_ENGINEERROR;
 }
 
-// The unit system of "-u" for an edit, "" with 'status' set when there is none.
-static std::string editsystem(const parsedargs &p, int &status)
+// The unit system of "-u" for an edit ('writing': of its units file), "" with 'status'
+// set when there is none.
+static std::string editsystem(const parsedargs &p, int &status, bool writing)
 {
-    std::string error, usys = unitsystem(p.value("-u"), error);
+    std::string error, usys = unitsystem(p.value("-u"), error, writing);
     if (!error.empty()) status = usage(error);
     return usys;
 }
@@ -187,7 +187,7 @@ static int addunit(const std::vector<std::string> &args)
     if (p.words.size() > 1 || (p.words.size() == 1 && p.has("-name")))
         return usage("addunit takes one unit name, not " + joined(p.words));
     if (p.words.empty() && !p.has("-name")) return usage("addunit needs the unit's name");
-    std::string usys = editsystem(p, status);
+    std::string usys = editsystem(p, status, true);
     if (status != EXIT_ANSWER) return status;
     std::vector<std::string> words = {"-u", usys, "-name", p.words.empty() ? p.value("-name") : p.words[0]};
     for (const char *o : {"-unit", "-mult", "-add1", "-add2"})
@@ -205,9 +205,10 @@ static int addfunc(const std::vector<std::string> &args)
     int status = EXIT_ANSWER;
     if (!start(args, {"--replace", "--force"}, {"-f", "-u", "-q"}, p, status)) return status;
     if (p.words.size() < 2) return usage("addfunc needs a name and a body");
-    std::string error, funcs = functionfile(p.value("-f"), false, error);
+    std::string error, funcs = functionfile(p.value("-f"), true, error);
+    if (!error.empty()) return usage(error);
     if (funcs.empty()) return usage("no function file: give -f FILE");
-    std::string usys = editsystem(p, status);
+    std::string usys = editsystem(p, status, false);
     if (status != EXIT_ANSWER) return status;
     return edit("addfunc", {"-f", funcs, "-u", usys, "-name", p.words[0], "-body", joined(p.words, 1)}, p);
 }
@@ -224,7 +225,7 @@ static int change(const std::vector<std::string> &args, const std::string &op, b
     if (p.words.size() != names)
         return usage(op + (names == 1 ? " takes one name" : " takes the old name and the new one") +
                      (p.words.empty() ? std::string() : ", not " + joined(p.words)));
-    std::string usys = editsystem(p, status);
+    std::string usys = editsystem(p, status, units);
     if (status != EXIT_ANSWER) return status;
     std::vector<std::string> words = {"-u", usys, "-name", p.words[0]};
     if (names == 2) words.insert(words.end(), {"-to", p.words[1]});
@@ -252,7 +253,7 @@ static int functions(const std::vector<std::string> &args)
     int status;
     if (!start(args, NOFLAGS, {"-f"}, p, status)) return status;
     if (!p.words.empty()) return usage("functions takes no argument but -f FILE");
-    std::string error, funcs = functionfile(p.value("-f"), true, error);
+    std::string error, funcs = functionfile(p.value("-f"), false, error);
     if (!error.empty()) return usage(error);
     if (funcs.empty()) return EXIT_ANSWER;
     std::string answer;

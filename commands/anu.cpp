@@ -67,13 +67,12 @@ std::string unitentry(const unitdef &d)
     return entry + "_\n";
 }
 
-// The units file named by the eighth word of a unit-system file; the words read
-// replace those of earlier files, and words that cannot be read leave them as they are.
+// The fields of a unit-system file (the eighth the units file path); the fields read
+// replace those of earlier files, and fields that cannot be read leave them as they are.
 static void readsettings(const std::string &path, std::string words[8])
 {
-    std::vector<std::string> read;
-    readwords(path.c_str(), 8, read);
-    for (size_t k = 0; k < read.size(); k++) words[k] = read[k];
+    const std::vector<std::string> *read = libhead(path.c_str());
+    for (size_t k = 0; read && k < read->size(); k++) words[k] = (*read)[k];
 }
 
 // Each option is looked for in a pass of its own, its value being the next argument;
@@ -129,8 +128,8 @@ int anu(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
         *cout2 << "Values of -unit , -mult , -add1 and -add2 must not hold # , nothing written\n";
         return endcommand(interp);
     }
-    // The units file path as the calculate command would keep it.
-    std::string units = words[7].substr(0, sizeof MACNAME - 1);
+    // The units file path as the calculate command keeps it.
+    std::string units = words[7].c_str();
     if (units.empty()) {
         *cout2 << "Units file unknown : give -u and a readable unit-system file , nothing written\n";
         return endcommand(interp);

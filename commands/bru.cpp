@@ -18,7 +18,7 @@ void unitcommand(cmdargs &a, void (*evaluate)(char *text))
     char **v = a.argv.data();
     cout2->precision(12);
     cout2->setf(std::ios::scientific, std::ios::floatfield);
-    FORMNAME[0] = 0;
+    FORMNAME.clear();
     NAME55 = 1;
 
     for (int i = 1; i < argc - 1; i++)

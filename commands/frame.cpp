@@ -90,13 +90,14 @@ void readunitsystem(const char *path)
     const std::vector<std::string> &words = *head;
     struct { char *field; size_t size; } fields[] = {
         {UNAME, sizeof UNAME}, {LENGTH, sizeof LENGTH}, {MASS, sizeof MASS}, {TIME, sizeof TIME},
-        {TEMP, sizeof TEMP}, {CHARGE, sizeof CHARGE}, {MOLE, sizeof MOLE}, {MACNAME, sizeof MACNAME}};
-    for (size_t k = 0; k < words.size() && k < 8; k++) setfield(fields[k].field, fields[k].size, words[k]);
+        {TEMP, sizeof TEMP}, {CHARGE, sizeof CHARGE}, {MOLE, sizeof MOLE}};
+    for (size_t k = 0; k < words.size() && k < 7; k++) setfield(fields[k].field, fields[k].size, words[k]);
+    if (words.size() == HEADWORDS) MACNAME.assign(words[7].c_str());  // a path ends at a NUL byte
 }
 
 void readfunctionfile(const char *path)
 {
-    setfield(FORMNAME, sizeof FORMNAME, path);
+    FORMNAME.assign(path);
     const std::vector<std::string> *head = libhead(path);
     if (head && !head->empty()) setfield(FORMTYTLE, sizeof FORMTYTLE, (*head)[0]);
 }

@@ -112,10 +112,10 @@ static std::string unitproblem(const std::string &name)
 std::vector<std::string> unitproblems(const std::string &text, const std::vector<std::string> &names)
 {
     trialfile file(text);
-    if (file.path.empty()) return std::vector<std::string>(names.size(), "no temporary file for trying it");
+    if (file.path.empty()) return std::vector<std::string>(names.size(), "it cannot be tried : no temporary file could be written");
     savestate(kept);
-    std::snprintf(MACNAME, sizeof MACNAME, "%s", file.path.c_str());
-    FORMNAME[0] = 0;
+    MACNAME = file.path;
+    FORMNAME.clear();
     std::vector<std::string> problems;
     for (const std::string &n : names) problems.push_back(unitproblem(n));
     loadstate(kept);
@@ -126,10 +126,10 @@ std::vector<std::string> functionproblems(const std::string &text, const std::ve
                                           const std::string &units)
 {
     trialfile file(text);
-    if (file.path.empty()) return std::vector<std::string>(calls.size(), "no temporary file for trying it");
+    if (file.path.empty()) return std::vector<std::string>(calls.size(), "it cannot be tried : no temporary file could be written");
     savestate(kept);
-    std::snprintf(FORMNAME, sizeof FORMNAME, "%s", file.path.c_str());
-    if (!units.empty()) std::snprintf(MACNAME, sizeof MACNAME, "%s", units.c_str());
+    FORMNAME = file.path;
+    if (!units.empty()) MACNAME = units;
     std::vector<std::string> problems;
     for (const funccall &c : calls) {
         std::string call = c.name;

@@ -182,9 +182,8 @@ std::string replaced(const std::string &text, const std::vector<entry> &es, cons
 // The units file of a unit system ("" when it names none).
 std::string unitsfileof(const std::string &usys)
 {
-    std::vector<std::string> words;
-    readwords(usys.c_str(), 8, words);
-    return words.size() == 8 ? words[7].substr(0, sizeof MACNAME - 1) : "";
+    const std::vector<std::string> *fields = libhead(usys.c_str());
+    return fields && fields->size() == HEADWORDS ? (*fields)[7] : "";
 }
 
 // Where the entries of one call are: the file, what its entries are, and how to try them.

@@ -30,25 +30,20 @@ static int lockpath(const std::string &path, int flags)
             errno = EINVAL;
             return -1;
         }
-        int r;
-        do r = flock(fd, LOCK_EX);
-        while (r != 0 && errno == EINTR);
-        if (r != 0) {
-            int e = errno;
-            close(fd);
-            errno = e;
-            return -1;
-        }
+        // Where the file system has no locks, the writers do not take turns.
+        while (flock(fd, LOCK_EX) != 0 && errno == EINTR) continue;
         if (stat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) return fd;
         close(fd);  // the path names another file now, or none: open that
     }
 }
 
-// Writes all of 'text' to 'fd'; false on an error.
+// Writes all of 'text' to 'fd'; false (errno set, 0 for a write that wrote nothing) on
+// an error.
 static bool writeall(int fd, const std::string &text)
 {
     size_t done = 0;
     while (done < text.size()) {
+        errno = 0;
         ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
@@ -68,13 +63,23 @@ bool appendentry(const std::string &path, const std::string &entry)
         *cout2 << "Could not open " << path << " for appending , nothing written\n";
         return false;
     }
-    ssize_t n;
-    do n = write(fd, entry.data(), entry.size());
-    while (n < 0 && errno == EINTR);
-    bool ok = close(fd) == 0 && n == (ssize_t)entry.size();
-    if (!ok) *cout2 << "Could not write the entry to " << path << "\n";
+    // Writers take turns, so the length before the entry is the length to cut the file
+    // back to when the entry cannot be written whole.
+    struct stat st;
+    off_t before = fstat(fd, &st) == 0 ? st.st_size : -1;
+    int err = writeall(fd, entry) ? 0 : (errno ? errno : EIO);
+    if (err) {
+        bool cut = before >= 0 && ftruncate(fd, before) == 0;
+        *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err)
+               << (cut ? " , the file is cut back to its former length , nothing written\n"
+                       : " , part of the entry may be left at the end of the file : remove it by hand\n");
+    }
+    if (close(fd) != 0 && !err) {
+        err = errno;
+        *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err) << "\n";
+    }
     libchanged();
-    return ok;
+    return !err;
 }
 
 // The text of the file open at 'fd'; false on a read error.
@@ -149,7 +154,13 @@ bool editfile(const std::string &path, bool create,
         // A new file: an entry is appended as 'anu' appends; a whole text is renamed
         // into place.
         if (what == EDIT_KEEP) return true;
-        if (what == EDIT_APPEND) return appendentry(path, out);
+        if (what == EDIT_APPEND) {
+            bool ok = appendentry(path, out);
+            // The file made for an entry that could not be written goes again.
+            struct stat st;
+            if (!ok && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) unlink(path.c_str());
+            return ok;
+        }
         bool ok = replacefile(path, nullptr, out);
         if (!ok) *cout2 << "Could not write " << path << " : " << std::strerror(errno) << " , nothing written\n";
         libchanged();
@@ -161,8 +172,11 @@ bool editfile(const std::string &path, bool create,
         ok = fcntl(fd, F_SETFL, O_APPEND) == 0 && writeall(fd, out);
         if (!ok) {
             // A part of an entry would be read as part of the entry before it.
-            if (ftruncate(fd, (off_t)text.size()) != 0) {}
-            *cout2 << "Could not write the entry to " << path << "\n";
+            int err = errno ? errno : EIO;
+            bool cut = ftruncate(fd, (off_t)text.size()) == 0;
+            *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err)
+                   << (cut ? " , the file is cut back to its former length , nothing written\n"
+                           : " , part of the entry may be left at the end of the file : remove it by hand\n");
         }
     } else if (what == EDIT_REWRITE) {
         struct stat held;

@@ -11,9 +11,10 @@
 // lost. A rewrite writes a new file beside the old one and renames it over the old, so
 // that readers see the old text or the new one, never a part.
 
-// Appends 'entry' to the file at 'path' (created with mode 0664) with one write on a
-// descriptor opened for appending, holding the file's lock. Writes only to a regular
-// file. On failure writes a message naming the file to 'cout2' and returns false.
+// Appends 'entry' to the file at 'path' (created with mode 0664) on a descriptor opened
+// for appending, holding the file's lock. Writes only to a regular file. An entry that
+// cannot be written whole is cut off again, leaving the file as it was. On failure
+// writes a message naming the file to 'cout2' and returns false.
 bool appendentry(const std::string &path, const std::string &entry);
 
 // What an edit of a library file does with the text it was given.

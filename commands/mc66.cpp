@@ -23,7 +23,7 @@ int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     char **v = a.argv.data();
     cout2->precision(12);
     cout2->setf(std::ios::scientific, std::ios::floatfield);
-    FORMNAME[0] = 0;
+    FORMNAME.clear();
     Realonly = 0;
     flagrep = 0;
 

@@ -157,7 +157,15 @@ static void regression(const cmdargs &a)
         return;
     }
     std::vector<double> c;
-    if (fit(values, (int)degree + 1, c)) writepolynomial(c);
+    if (!fit(values, (int)degree + 1, c)) return;
+    // Powers and sums beyond the range of doubles (large x, high degrees) leave
+    // coefficients that are not numbers.
+    for (size_t i = 0; i < c.size(); i++)
+        if (!std::isfinite(c[i])) {
+            *cout2 << "the fit cannot be computed : the coefficient of x^" << i << " is not a finite number";
+            return;
+        }
+    writepolynomial(c);
 }
 
 /*

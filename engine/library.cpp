@@ -40,24 +40,36 @@ std::FILE *openregular(const char *path)
     return f;
 }
 
-bool readwords(const char *path, size_t count, std::vector<std::string> &words)
-{
-    words.clear();
-    std::FILE *f = openregular(path);
-    if (!f) return false;
-    std::string w;
-    for (int c; words.size() < count && (c = std::getc(f)) != EOF;) {
-        if (!blank(c)) {
-            w += (char)c;
-        } else if (!w.empty()) {
-            words.push_back(w);
-            w.clear();
+// Collects the head of a file: HEADWORDS - 1 words (runs of non-blank characters), then
+// the rest of the line after them without its trailing blanks, for the last field of a
+// unit-system file is a path, which may hold blanks.
+struct headreader {
+    std::vector<std::string> &head;
+    bool inword = false, inrest = false, done = false;
+
+    void add(char c)
+    {
+        if (done) return;
+        bool b = blank((unsigned char)c);
+        if (inrest) {
+            if (c == '\n') return finish();
+            head.back() += c;
+            return;
         }
+        if (!b && !inword) {
+            head.emplace_back();
+            inrest = head.size() == HEADWORDS;
+        }
+        if (!b) head.back() += c;
+        inword = !b;
     }
-    if (!w.empty() && words.size() < count) words.push_back(w);
-    std::fclose(f);
-    return true;
-}
+    void finish()
+    {
+        if (inrest)
+            while (!head.back().empty() && blank((unsigned char)head.back().back())) head.back().pop_back();
+        done = true;
+    }
+};
 
 bool libread(const char *path, std::string &text, std::vector<std::string> *head)
 {
@@ -65,18 +77,17 @@ bool libread(const char *path, std::string &text, std::vector<std::string> *head
     if (head) head->clear();
     std::FILE *f = openregular(path);
     if (!f) return false;
+    std::vector<std::string> none;
+    headreader h{head ? *head : none};
+    h.done = !head;
     char buf[65536];
     size_t got;
-    bool inword = false;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
         for (size_t k = 0; k < got; k++) {
-            bool b = blank((unsigned char)buf[k]);
-            if (!b) text += buf[k];
-            if (!head || (head->size() == HEADWORDS && !inword)) continue;
-            if (!b && !inword) head->emplace_back();
-            if (!b) head->back() += buf[k];
-            inword = !b;
+            if (!blank((unsigned char)buf[k])) text += buf[k];
+            h.add(buf[k]);
         }
+    if (!h.done) h.finish();
     std::fclose(f);
     return true;
 }

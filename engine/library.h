@@ -52,13 +52,15 @@ class expansions {
 // plain mode and when the file cannot be read.
 expansions *libexpansions(const char *path, int pass);
 
-// The non-blank characters of a file, and in 'head' its first HEADWORDS words (runs of
-// non-blank characters); false when it cannot be opened.
+// The non-blank characters of a file, and in 'head' its first HEADWORDS - 1 words (runs
+// of non-blank characters) and the rest of the line after them, trailing blanks cut (a
+// unit-system file: its name, six unit names and the path of its units file); false
+// when it cannot be opened.
 enum { HEADWORDS = 8 };
 bool libread(const char *path, std::string &text, std::vector<std::string> *head = nullptr);
 
-// The first HEADWORDS words of a file (a unit system, the title of a function file), as
-// read now; null when it cannot be opened. Valid until the next lookup.
+// The head of a file as 'libread' reads it (a unit system, the title of a function
+// file), as read now; null when it cannot be opened. Valid until the next lookup.
 const std::vector<std::string> *libhead(const char *path);
 
 // The non-blank characters of the file at 'path' as it is now, and the position of
@@ -81,9 +83,5 @@ bool libname(const libtext &t, size_t p, bool drophashes, std::string &name);
 // Opens a file for reading only when it is a regular file (never waiting on a pipe or
 // device); null otherwise. The caller closes it.
 std::FILE *openregular(const char *path);
-
-// The first 'count' white-space separated words of a regular file (fewer when it has
-// fewer); false when it cannot be opened.
-bool readwords(const char *path, size_t count, std::vector<std::string> &words);
 
 #endif

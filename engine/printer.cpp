@@ -81,11 +81,8 @@ void printvalue(long double mag, long double phase)
     cout2->write(out.data(), out.size());
 }
 
-// A number's text is made whole and written at once.
-static void printnumber(lm *n, std::string &out)
+void numbertext(const lm *n, std::string &out)
 {
-    deleteS2();
-    copylm(&varib[0], n);
     long double mag = n->mag, phase = n->phase;
     displaynormal(mag, phase);
     if (Realonly) {
@@ -93,7 +90,6 @@ static void printnumber(lm *n, std::string &out)
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
-    out.clear();
     if (flagrep == 0) out += "(";
     valuetext(mag, phase, out);
     if (n->err != 0) {
@@ -106,6 +102,15 @@ static void printnumber(lm *n, std::string &out)
     if (flagrep == 1 && n->next) out += " ; ";
     unitstext(n, out);
     out += " ";
+}
+
+// A number's text is made whole and written at once.
+static void printnumber(lm *n, std::string &out)
+{
+    deleteS2();
+    copylm(&varib[0], n);
+    out.clear();
+    numbertext(n, out);
     cout2->write(out.data(), out.size());
 }
 

@@ -2,7 +2,13 @@
 #ifndef QEV_PRINTER_H
 #define QEV_PRINTER_H
 
+#include <string>
+
 #include "engine/node.h"
+
+// Appends the text of the number node 'n' as the printer writes it to 'out'; in table
+// mode steps 'flagrep' from one member of a pair to the other.
+void numbertext(const lm *n, std::string &out);
 
 // Writes every node of the list at 'S' to 'cout2', keeps the last number in
 // 'varib'[0], frees the list and leaves 'S', 'C' and 'T' null.

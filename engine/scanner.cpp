@@ -354,8 +354,8 @@ bool scanformula(char *formula, const scanrules &r)
     if (calls) std::fill(owner, owner + BUFSIZE, 0u);  // all 0 unless the last formula had calls
     calls = 0;
 
-    if (r.functions && FORMNAME[0] && !expand(buf, FORMNAME, false, r)) return false;
-    if (!expand(buf, MACNAME, true, r)) return false;
+    if (r.functions && !FORMNAME.empty() && !expand(buf, FORMNAME.c_str(), false, r)) return false;
+    if (!expand(buf, MACNAME.c_str(), true, r)) return false;
     if (!tokenise(buf)) return false;
 
     S = head->next;

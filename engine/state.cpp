@@ -18,9 +18,9 @@ char TIME[10] = " Second ";
 char TEMP[10] = " \xB0k";
 char CHARGE[10] = " Coulomb ";
 char MOLE[10] = " MOLE ";
-char MACNAME[320];
+std::string MACNAME;
 char UNAME[352];
-char FORMNAME[352];
+std::string FORMNAME;
 char FORMTYTLE[352];
 
 char NAME55 = 1;
@@ -53,9 +53,13 @@ void initengine()
 // The analysis slots, in the order of 'enginestate'.rep.
 static long double *const REP[] = {&repx, &repy, &reps, &repe, &repj, &repold, &repph, &represx, &repres3};
 
+// A field copied bytewise, or a path by assignment.
+template <class V> static void copyfield(V &to, const V &from) { std::memcpy(&to, &from, sizeof to); }
+static void copyfield(std::string &to, const std::string &from) { to = from; }
+
 void savestate(enginestate &to)
 {
-#define SAVE(x) std::memcpy(&to.x, &x, sizeof x)
+#define SAVE(x) copyfield(to.x, x)
     SAVE(varib);
     FLAGS(SAVE);
 #undef SAVE
@@ -64,7 +68,7 @@ void savestate(enginestate &to)
 
 void loadstate(const enginestate &from)
 {
-#define LOAD(x) std::memcpy(&x, &from.x, sizeof x)
+#define LOAD(x) copyfield(x, from.x)
     LOAD(varib);
     FLAGS(LOAD);
 #undef LOAD
@@ -76,6 +80,7 @@ void loadstate(const enginestate &from)
 template <class V> static bool same(const V &a, const V &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 static bool same(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
 template <size_t N> static bool same(const char (&a)[N], const char (&b)[N]) { return std::strncmp(a, b, N) == 0; }
+static bool same(const std::string &a, const std::string &b) { return a == b; }
 
 static bool same(const lm &a, const lm &b)
 {

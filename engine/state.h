@@ -27,6 +27,8 @@
 #ifndef QEV_STATE_H
 #define QEV_STATE_H
 
+#include <string>
+
 #include "engine/node.h"
 
 extern lm *S;              // first node of the formula list
@@ -42,9 +44,9 @@ extern char Realonly;      // 1: print real parts only
 extern char flagrep;       // 0 ordinary result; 1/2 table mode of the analysis words
 
 extern char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];  // printed unit names
-extern char MACNAME[320];  // units file
+extern std::string MACNAME;   // units file, any length
 extern char UNAME[352];    // name of the unit system
-extern char FORMNAME[352]; // user-function file; empty: no user functions
+extern std::string FORMNAME;  // user-function file, any length; empty: no user functions
 extern char FORMTYTLE[352];// first word of the user-function file
 
 extern char NAME55;        // 0: unit listing prints names only
@@ -70,7 +72,8 @@ struct enginestate {
     lm varib[256];
     char how223, Realonly, flagrep;
     char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
-    char MACNAME[320], UNAME[352], FORMNAME[352], FORMTYTLE[352];
+    std::string MACNAME, FORMNAME;
+    char UNAME[352], FORMTYTLE[352];
     char NAME55, Match99;
     int Matchcnt;
     float randcenter, randfactor, randmax, randfunc[1010];

@@ -37,7 +37,7 @@ static const scanrules UNIT_SCAN = {false, "c\xB1", false, false, 5, false, fals
 
 int entryname(long n, std::string &name)
 {
-    const libtext *lt = libcontent(MACNAME);
+    const libtext *lt = libcontent(MACNAME.c_str());
     if (!lt) return ENTRY_NOFILE;
     return libname(*lt, libentry(*lt, n), false, name) ? ENTRY_NAMED : ENTRY_END;
 }

@@ -2,8 +2,10 @@
 // "findmin", "findmax" and "integ" on their sampling frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/numeric.h"
 #include "engine/state.h"
@@ -315,5 +317,32 @@ TEST(analysis, allocationFailure)
         EXPECT_TRUE(done) << f;
         EXPECT_EQ(calc("1+1"), "(2)  ");
     }
+    uniformrnd();
+}
+
+// Tables taken out of the list as they are sampled read as the whole list printed at
+// the end: the same answer, cut where it is longer than the result buffer, the same
+// last result and density, for every kind of value.
+TEST(analysis, longTablesAsPrinted)
+{
+    setlength('u', 0.3L);
+    const char *formulas[] = {"plot 0 1 2500 x", "setrandf 0 1 2000 x-0.5", "plot 1 -1 1500 x*i-0.25",
+                              "plot 0 1 1500 (x err 0.1) $m 1 * %u", "setrandf 2 0 600 -x", "plot 0 1 7 x"};
+    for (const char *f : formulas)
+        for (const char *option : {"-S1", "-R", "-cr"}) {
+            std::vector<std::string> args = {"mc66", "-u", plainunits(), "-S1", "-p", "6", option, "-q", f};
+            plainmode = true;
+            std::string whole = qev(args);
+            lm last = varib[0];
+            char table = flagrep;
+            float density[250];
+            std::copy(randfunc, randfunc + 250, density);
+            plainmode = false;
+            EXPECT_EQ(qev(args), whole) << f << " " << option;
+            EXPECT_TRUE(varib[0].mag == last.mag && varib[0].phase == last.phase && flagrep == table) << f;
+            EXPECT_TRUE(std::equal(density, density + 250, randfunc)) << f;
+            EXPECT_EQ(S2, nullptr);
+        }
+    EXPECT_EQ(calc("plot 0 1 2500 x").substr(39999 - 17), "\n... (answer cut)");
     uniformrnd();
 }

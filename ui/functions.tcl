@@ -63,6 +63,7 @@ proc zt::definefunctionok {} {
     set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
     set why [badname $df(name) function]
     if {$functions eq ""} { set why "There is no function file." }
+    if {$why eq ""} { set why [readonly $functions] }
     if {$why eq "" && $body eq ""} { set why "The body is empty." }
     if {$why eq "" && [string first # $body] >= 0} { set why "The body may not hold \"#\"." }
     if {$why ne ""} {
@@ -164,6 +165,10 @@ proc zt::removefunction {{name ""} {ask 1}} {
         status "Select the function to remove."
         return
     }
+    if {[set why [readonly $functions]] ne ""} {
+        status $why
+        return $why
+    }
     if {$ask && [tk_messageBox -parent $win(funcs) -type okcancel -icon question -title "qev: remove a function" \
             -message "Remove the function $name from $functions?"] ne "ok"} return
     set answer [string trim [qev::edit delfunc -f $functions {*}[systemoptions] -name $name]]
@@ -255,7 +260,7 @@ proc zt::fitok {} {
         return
     }
     set answer [string trim [regres $d $data]]
-    if {[regexp {^[-+0-9.eEinfaINFA*x^ ]*$} $answer]} {
+    if {[regexp {^[-+0-9.eE*x^ ]*$} $answer]} {
         set fit(poly) [expr {$answer eq "" ? "0" : $answer}]
         set fit(answer) ""
         status "Fitted: $fit(poly)"

@@ -23,8 +23,9 @@ proc zt::startlibrary {} {
     variable functions
     if {[catch {qev::userlib} lib]} {
         status "The user's library could not be made: $lib"
-        set lib [dict create dir "" units "" functions "" systems {}]
+        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning ""]
     }
+    if {[dict get $lib warning] ne ""} { status "[string totitle [dict get $lib warning] 0 0]." }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
     if {[dict exists $lib problems] && [llength [dict get $lib problems]]} {
@@ -67,12 +68,8 @@ proc zt::pickedsystem {} {
 # file does not hold the eight words of a unit system.
 proc zt::addsystem {path} {
     variable systems
-    if {[catch {
-        set f [open $path]
-        set words [regexp -all -inline {\S+} [read $f 100000]]
-        close $f
-    }] || [llength $words] < 8} {
-        status "Not a unit-system file (eight words): $path"
+    if {[catch {qev::readsystem $path}]} {
+        status "Not a unit-system file (seven words and the path of a units file): $path"
         return 0
     }
     set name [file rootname [file tail $path]]
@@ -107,8 +104,19 @@ proc zt::functionoptions {} {
 # The units file named by the current unit system, "" when there is none.
 proc zt::unitsfile {} {
     variable usys
-    if {$usys eq ""} { return "" }
-    qev::unitsfileof $usys
+    if {$usys eq "" || [catch {qev::readsystem $usys} words]} { return "" }
+    lindex $words 7
+}
+
+# Why the library file 'file' may not be written, or "": it is one of the shipped
+# library's, which stands in for the user's.
+proc zt::readonly {file} {
+    variable lib
+    set files [list [dict get $lib units] [dict get $lib functions] {*}[dict values [dict get $lib systems]]]
+    if {[dict get $lib readonly] && $file in $files} {
+        return "The shipped library is read-only: there is no user library to define in."
+    }
+    return ""
 }
 
 # ---- Which unit is this?
@@ -277,11 +285,13 @@ proc zt::replaceunit {} {
 proc zt::removeunit {{name ""} {ask 1}} {
     variable unitinfo
     variable win
+    variable usys
     if {$name eq ""} { set name [selectedunit] }
     if {$name eq ""} {
         set unitinfo "Select the unit to remove."
         return
     }
+    if {[set why [readonly $usys]] ne ""} { return [set unitinfo $why] }
     if {$ask && [tk_messageBox -parent $win(units) -type okcancel -icon question -title "qev: remove a unit" \
             -message "Remove the unit $name from [unitsfile]?"] ne "ok"} return
     set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
@@ -337,6 +347,7 @@ proc zt::badunit {} {
     variable du
     variable usys
     if {$usys eq ""} { return "No unit system is chosen." }
+    if {[set why [readonly $usys]] ne ""} { return $why }
     if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
         return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
     }

@@ -8,75 +8,111 @@
 # "shipped" beside them keeps a copy of the shipped files they were made from, which
 # tells the shipped entries from the user's. Every unit-system file (*.usys) is written
 # there with its units file pointing at the user's copy, so definitions added with anu,
-# anf and libedit persist.
+# anf and libedit persist. When that folder cannot be had, the shipped library is used
+# as it is, read-only.
 
 namespace eval qev {}
 
-# The per-user data folder.
+# The per-user data folder: under XDG_DATA_HOME, else under HOME, each only when it is
+# an absolute path (a relative one would put the library in the working folder); ""
+# when neither is.
 proc qev::userdir {} {
-    if {[info exists ::env(XDG_DATA_HOME)] && [file pathtype $::env(XDG_DATA_HOME)] eq "absolute"} {
-        return [file join $::env(XDG_DATA_HOME) qev]
+    foreach {var under} {XDG_DATA_HOME {} HOME {.local share}} {
+        if {[info exists ::env($var)] && [file pathtype $::env($var)] eq "absolute"} {
+            return [file join $::env($var) {*}$under qev]
+        }
     }
-    return [file join [file normalize ~] .local share qev]
+    return ""
+}
+
+# The fields of a unit-system file: the system's name, the six printed unit names, and
+# the path of its units file, which is the rest of the line after them (it may hold
+# blanks). Raises an error when the file is no regular file, cannot be read, has fewer
+# fields, or holds a "#" but in the path (as every units and function file does).
+proc qev::readsystem {path} {
+    if {[file isfile $path]} {
+        set f [open $path]
+        set text [read $f 100000]
+        close $f
+    }
+    if {![info exists text] || ![regexp {^\s*((?:\S+\s+){7})(\S[^\n]*)(.*)$} $text -> words units rest] ||
+            [string first # "$words[string index $units 0]$rest"] >= 0} {
+        error "not a unit-system file (a name, six unit names and the path of a units file): $path"
+    }
+    return [list {*}[regexp -all -inline {\S+} $words] [string trimright $units]]
 }
 
 # Makes sure the user's library exists and is up to date with the shipped one, and
-# returns a dict: dir, units (the user's units file), functions (the user's function
-# file), systems (a dict name -> unit-system file), problems (what could not be brought
-# up to date, a list of messages).
+# returns a dict: dir (the per-user folder, "" when the shipped library stands in),
+# units (the user's units file), functions (the user's function file), systems (a dict
+# name -> unit-system file), readonly (1 when the shipped library stands in), warning
+# (why it does, else "") and problems (what could not be brought up to date, a list of
+# messages).
 proc qev::userlib {} {
     set dir [qev::userdir]
+    if {$dir eq ""} {
+        return [qev::shippedlib "neither XDG_DATA_HOME nor HOME is an absolute path"]
+    }
+    if {[catch {qev::makelib $dir} lib]} {
+        return [qev::shippedlib $lib]
+    }
+    return $lib
+}
+
+# Copies what the user's folder 'dir' lacks of the shipped library and brings its units
+# and function files up to date; the dict of userlib.
+proc qev::makelib {dir} {
     file mkdir $dir [file join $dir shipped]
-    set units ""
-    set functions ""
-    set systems [dict create]
-    set problems {}
+    set lib [dict create dir $dir units "" functions "" systems {} readonly 0 warning "" problems {}]
     foreach src [lsort [glob -nocomplain -directory $::qev::library *]] {
         set name [file tail $src]
         set dst [file join $dir $name]
-        switch -glob -- $name {
-            *.usys {
-                set f [open $src]
-                set words [regexp -all -inline {\S+} [read $f]]
+        if {[file extension $name] eq ".usys"} {
+            if {[catch {qev::readsystem $src} words]} continue
+            set unitsname [file tail [lindex $words 7]]
+            set words [lreplace $words 7 7 [file join $dir $unitsname]]
+            if {![file exists $dst]} {
+                set f [open $dst.new w]
+                puts $f [join $words " "]
                 close $f
-                if {[llength $words] < 8} continue
-                set unitsname [file tail [lindex $words 7]]
-                set words [lreplace $words 7 7 [file join $dir $unitsname]]
-                if {![file exists $dst]} {
-                    set f [open $dst w]
-                    puts $f [join $words " "]
-                    close $f
-                }
-                dict set systems [file rootname $name] $dst
-                continue
+                file rename -force $dst.new $dst
             }
-            *.units - *.functions {
-                set answer [libedit upgrade -file $dst -base $src -reference [file join $dir shipped $name]]
-                if {$answer ne ""} { lappend problems [string trim $answer] }
-            }
-            default {
-                if {![file exists $dst]} {
-                    file copy $src $dst
-                    file attributes $dst -permissions 0664
-                }
-            }
+            dict set lib systems [file rootname $name] $dst
+        } elseif {[file extension $name] in {.units .functions}} {
+            set answer [libedit upgrade -file $dst -base $src -reference [file join $dir shipped $name]]
+            if {$answer ne ""} { dict lappend lib problems [string trim $answer] }
+        } elseif {![file exists $dst]} {
+            # made under another name first: a copy cut short is never taken for the file
+            file copy -force $src $dst.new
+            file attributes $dst.new -permissions 0664
+            file rename -force $dst.new $dst
         }
-        switch -glob -- $name {
-            *.units { set units $dst }
-            *.functions { set functions $dst }
-        }
+        qev::libfile lib $name $dst
     }
-    return [dict create dir $dir units $units functions $functions systems $systems problems $problems]
+    return $lib
 }
 
-# The units file named by a unit-system file, "" when it names none.
-proc qev::unitsfileof {usys} {
-    if {[catch {
-        set f [open $usys]
-        set words [regexp -all -inline {\S+} [read $f 100000]]
-        close $f
-    }] || [llength $words] < 8} { return "" }
-    lindex $words 7
+# The shipped library itself, read-only, with the reason why it stands in.
+proc qev::shippedlib {why} {
+    set lib [dict create dir "" units "" functions "" systems {} readonly 1 problems {} \
+        warning "cannot set up the user library: $why; using the shipped library, read-only"]
+    foreach src [lsort [glob -nocomplain -directory $::qev::library *]] {
+        set name [file tail $src]
+        if {[file extension $name] eq ".usys"} {
+            dict set lib systems [file rootname $name] $src
+        }
+        qev::libfile lib $name $src
+    }
+    return $lib
+}
+
+# Notes 'path' in the dict 'libvar' as its units or function file, by the name's ending.
+proc qev::libfile {libvar name path} {
+    upvar 1 $libvar lib
+    switch -glob -- $name {
+        *.units { dict set lib units $path }
+        *.functions { dict set lib functions $path }
+    }
 }
 
 # Runs 'libedit op' with the options 'args'; for a file of the user's library (the
@@ -89,11 +125,14 @@ proc qev::edit {op args} {
         if {$w in {-replace -force}} continue
         set v [lindex $args [incr k]]
         if {$w eq "-f" && [string match *func $op]} { set file $v }
-        if {$w eq "-u" && [string match *unit $op]} { set file [qev::unitsfileof $v] }
+        if {$w eq "-u" && [string match *unit $op] && ![catch {qev::readsystem $v} fields]} {
+            set file [lindex $fields 7]
+        }
     }
-    if {$file ne ""} {
-        set ref [file join [file dirname $file] shipped [file tail $file]]
-        if {[file dirname $file] eq [qev::userdir] && [file isfile $ref]} { lappend args -shipped $ref }
+    set dir [qev::userdir]
+    if {$file ne "" && $dir ne "" && [file dirname $file] eq $dir} {
+        set ref [file join $dir shipped [file tail $file]]
+        if {[file isfile $ref]} { lappend args -shipped $ref }
     }
     libedit $op {*}$args
 }
