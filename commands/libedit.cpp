@@ -26,6 +26,7 @@
 
 namespace {
 
+// A character that the readers of library files skip.
 bool blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // One entry of a library text.
@@ -36,6 +37,7 @@ struct entry {
     std::string norm;   // all its non-blank characters
 };
 
+// The entries of a library text, in their order.
 std::vector<entry> entriesof(const std::string &text)
 {
     std::vector<entry> v;
