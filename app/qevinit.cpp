@@ -22,6 +22,7 @@ static const command COMMANDS[] = {
     {"bru", bru, nullptr},
     {"mtu", mtu, nullptr},
     {"regres", regres, nullptr},
+    {"libedit", libedit, nullptr},
     {"qev::answer", nullptr, answercmd},
 };
 

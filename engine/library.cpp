@@ -131,6 +131,12 @@ static unsigned long formula = 1;  // counts new formulas: a file checked earlie
 static unsigned long reads;        // files read so far
 static unsigned long changes;      // calls of 'libchanged'
 
+// The file of the last lookup, most often the next one's.
+static const std::string *lastpath;
+static libfile *last;
+static const char *lastptr;  // ... named by the same array in the same command
+static unsigned long lastcommand;
+
 static bool held;                   // checks stay valid until 'libcheckall'
 static unsigned long commands = 1;  // counts 'libnewformula': the text of a path array
                                     // changes only between two of them
@@ -152,6 +158,14 @@ void libchanged()
         f.second.checked = 0;
         f.second.readable = false;
     }
+}
+
+void libforget(const char *path)
+{
+    auto it = files.find(std::string_view(path));
+    if (it == files.end()) return;
+    if (last == &it->second) last = nullptr;
+    files.erase(it);
 }
 
 // The position of every "#" of the text.
@@ -177,10 +191,6 @@ static void parse(libfile &lf)
 
 static libfile &current(const char *path)
 {
-    static const std::string *lastpath;  // the file of the last lookup, most often the next one's
-    static libfile *last;
-    static const char *lastptr;          // ... named by the same array in the same command
-    static unsigned long lastcommand;
     bool same = last && path == lastptr && commands == lastcommand;
     if (!same && !(last && *lastpath == path)) {
         auto it = files.find(std::string_view(path));
