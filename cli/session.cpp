@@ -11,6 +11,7 @@
 
 #include "app/qevinit.h"
 #include "base/ascii.h"
+#include "present/answer.h"
 #include "userlib.h"
 
 static Tcl_Interp *interp = nullptr;
@@ -77,6 +78,15 @@ bool command(const std::vector<std::string> &args, std::string &answer)
     return code == TCL_OK;
 }
 
+void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a)
+{
+    static std::vector<const char *> argv;
+    argv.clear();
+    for (const std::string &w : args) argv.push_back(w.c_str());
+    answerof(interp, (int)argv.size(), argv.data(), target, raw, a);
+    Tcl_ResetResult(interp);
+}
+
 // The string value of 'key' in the dict 'd', empty when absent.
 static std::string dictget(Tcl_Obj *d, const char *key)
 {
@@ -112,6 +122,15 @@ const userlibrary &library()
     lib.dir = dictget(d, "dir");
     lib.units = dictget(d, "units");
     lib.functions = dictget(d, "functions");
+    // What could not be brought up to date is said, and the library used as it is.
+    Tcl_Obj *pk = Tcl_NewStringObj("problems", -1), *problems = nullptr;
+    Tcl_IncrRefCount(pk);
+    Tcl_DictObjGet(nullptr, d, pk, &problems);
+    Tcl_DecrRefCount(pk);
+    int count = 0;
+    Tcl_Obj **items = nullptr;
+    if (problems && Tcl_ListObjGetElements(nullptr, problems, &count, &items) == TCL_OK)
+        for (int i = 0; i < count; i++) std::fprintf(stderr, "qev: %s\n", tosystem(Tcl_GetString(items[i])).c_str());
     Tcl_Obj *k = Tcl_NewStringObj("systems", -1), *systems = nullptr;
     Tcl_IncrRefCount(k);
     Tcl_DictObjGet(nullptr, d, k, &systems);

@@ -136,12 +136,15 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag)
             readfunctionfile(pathof(a, ++i).c_str());
             continue;
         }
-        const char *p = v[i - 1];
-        bool value = p[0] == '-' && !(flag && std::strcmp(p, flag) == 0);
-        bool formula = isopt(p, "-q") || (!value && v[i][0] != '-');
-        if (formula && v[i][0] && !each(v[i])) return false;
+        if (formulaarg(v[i - 1], v[i], flag) && v[i][0] && !each(v[i])) return false;
     }
     return true;
+}
+
+bool formulaarg(const char *prev, const char *arg, const char *flag)
+{
+    bool value = prev[0] == '-' && !(flag && std::strcmp(prev, flag) == 0);
+    return isopt(prev, "-q") || (!value && arg[0] != '-');
 }
 
 int precisionarg(const char *arg)

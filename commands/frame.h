@@ -54,6 +54,11 @@ extern const char *const GAUSSFLAG;
 // Sets 'gaussmode' from the arguments: 1 when one of them is "-g", else 0.
 void gaussoption(const cmdargs &a);
 
+// Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the
+// argument before it) begins with "-" (then it is no option, nor an option's value);
+// 'prev' may be the option 'flag', which takes no value.
+bool formulaarg(const char *prev, const char *arg, const char *flag = nullptr);
+
 // Precision for the option "-p": the integer part of 'arg', modulo 65536.
 int precisionarg(const char *arg);
 

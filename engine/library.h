@@ -25,6 +25,9 @@ void libnewformula();
 // Forgets every file read so far (after a definition was appended).
 void libchanged();
 
+// Forgets the file at 'path' and all that was kept of it (a file that is gone for good).
+void libforget(const char *path);
+
 // What a whole word became in one pass of the scanner over a file: the text that took
 // its place, the number of replacements made, and the most the text grew meanwhile.
 struct expansion {
@@ -49,6 +52,16 @@ class expansions {
 // carry their sources); forgotten whenever the file is read again. Null in plain mode
 // and when the file cannot be read.
 expansions *libexpansions(const char *path, int pass);
+
+// A number that changes whenever a file may be looked at again (a new formula outside
+// held checks, 'libcheckall', 'libchanged'; always in plain mode): while it stays, so
+// does every 'libgeneration'.
+unsigned long libepoch();
+
+// A number that changes whenever the file at 'path' was read anew (checked as for a
+// lookup), so that what a caller derives from the file can be kept until it changes;
+// 0 when the file cannot be read. Always a new number in plain mode.
+unsigned long libgeneration(const char *path);
 
 // The non-blank characters of a file, and in 'head' its first HEADWORDS - 1 words (runs
 // of non-blank characters) and the rest of the line after them, trailing blanks cut (a

@@ -35,6 +35,17 @@ float randfunc[1010];
 long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 int repflag;
 
+printrecord lastprint;
+
+void newprintrecord()
+{
+    std::vector<double> reals;
+    reals.swap(lastprint.reals);
+    reals.clear();
+    lastprint = printrecord();
+    lastprint.reals.swap(reals);
+}
+
 bool plainmode = false;
 
 void initengine()

@@ -25,6 +25,9 @@ void fuzzreset();
 void keepstate();
 void restorestate();
 
+// Whether the engine state is as 'keepstate' kept it.
+bool unchanged();
+
 // The input cut at every NUL byte (n NULs give n + 1 sections).
 std::vector<std::string> sections(const uint8_t *data, size_t size);
 
@@ -42,6 +45,15 @@ std::string unitsystem(const std::string &units);
 // buffer, NUL-terminated within it. With QEV_FUZZ_TRACE set, writes the call and its
 // answer to stderr.
 std::string run(const std::vector<std::string> &args);
+
+// Runs qev::answer (args[0] its name) and returns its dict as text (UTF-8). Aborts
+// unless it returns TCL_OK with a dict of the keys of an answer and a known status.
+std::string runanswer(const std::vector<std::string> &args);
+
+// Keeps the engine's state (variables and the last result, flags, names, the slots of
+// the analysis words), and tells whether the state is now the same.
+void keepuserstate();
+bool sameuserstate();
 
 // The text without its blanks, tabs and line ends, as the library readers see it.
 std::string nonblank(const std::string &text);

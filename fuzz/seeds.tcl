@@ -88,6 +88,20 @@ foreach {name body} {sq {%0^2 + 1} hyp {sqrt(%0^2+%1^2)} two 2 f%x {%3*%0} {f x}
     seed library \1$functions $name $body
 }
 
+# libedit: each operation over a small units file, with and without a shipped copy
+# (the first byte: the operation, 8 added for the copy).
+set mine "$base#a= _~_2_m_\n#b= _~_3_a_\n"
+foreach {byte lib args} [list \
+    0 $base {-name ft -mult 0.3048 -unit m} 0 $base {-name xx -mult 2 -unit foo} \
+    8 $mine {-name m -mult 2 -unit s -replace} 0 $mine {-name a -mult 5 -replace} \
+    1 $functions {-name sq2 -body {%0^2}} 1 $functions {-name bad -body {sqrt(%0}} \
+    2 $mine {-name a} 10 $mine {-name m} 2 $mine {-name b -force} 3 $functions {-name cube} \
+    4 $mine {-name b -to bb} 5 $functions {-name sq -to sqq} \
+    6 $mine {} 6 $mine {#a= _~_2_m_\n}] {
+    seed libedit [format %c $byte]$lib $base {*}$args
+}
+seed libedit \x06$mine $shipped $base
+
 # regres: the tests' arguments.
 foreach args {
     {1 {0 1 1 3 2 5 }} {2 {-1 1 0 0 1 1 }} {0 {1 2 3 4 }} {2.9 {-1 1 0 0 1 1 }}
@@ -97,6 +111,19 @@ foreach args {
 } {
     seed regres {*}$args
 }
+
+# answer: formulas of the tests with targets, over the shipped library and list.
+set named [slurp [file join $src data named.list]]
+set k 0
+foreach {formula target} {
+    {3 N * 2 m} {} {60 mph -> km/h} {} {98.6 degF} degC {1.8034 m} ft+in {12300 s -> h+minute+s} {}
+    {(2.00±0.05) m / (0.50±0.01) s} {} {1/(2*pi*50 Hz * 1e-6 F)} {} {5 m} s {5 m} {J/(kg K)}
+    {1000 ohm + 1/(i*2*pi*500 Hz*1 uF)} {} {(12345 ± 23) m} {} {1 2} m {plot 0 1 2 x} {} {2+} m
+    {8.314 J / 1 kg / 1 K to J/kg K} {} {1 km} {m^(3)} {5 J / 2 K} {}
+} {
+    seed answer $shipped $named $formula $target [format %c [incr k]]
+}
+foreach f [lrange $formulas 0 40] { seed answer $shipped $named $f {} [format %c [incr k]] }
 
 # fbr: library files with entry numbers.
 foreach lib [list $functions $shipped "#a=1#b=2" "T\n#ab\n#c d#" "a=b\n#cd=1" "#\xB0F=1"] {
