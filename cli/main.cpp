@@ -26,16 +26,25 @@ Evaluates FORMULA (several words are joined with blanks) with units and errors a
 prints the answer. Without a formula, reads formulas from standard input, one per line,
 all in one engine, so variables persist ('5=a', then '%a*2'); one answer line per
 input line. On a terminal this is an interactive session with line editing and
-history; 'quit', 'exit' or Ctrl-D ends it.
+history; 'quit', 'exit' or Ctrl-D ends it, and ':errors gauss' or ':errors linear'
+chooses the error model for the formulas after it.
 
 A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
 base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
 ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
-'98.6 degF to degC', '1.8034 m -> ft+in'.
+'98.6 degF to degC', '1.8034 m -> ft+in'. An error may be relative: '100 ohm ±5%'.
+
+Errors propagate linearly by default: each operation adds the contributions of its
+operands' errors, a bound that also holds for correlated errors ((2±0.1)*(3±0.2) is
+6 ± 0.7). With -g every error written is an independent Gaussian source, added in
+quadrature, and a stored variable used twice is one source (6 ± 0.5; '%a-%a' is 0);
+such answers end in '(Gaussian errors)'.
 
 Options for formulas (also allowed after the formula; the last one wins):
   -ce, -cr         complex results as magnitude*exp(i*phase), or real+imaginary i
   -R               real parts only
+  -g, --errors=gauss
+                   errors in quadrature (Gaussian); --errors=linear is the default
   -S1, -S2, -S3    general (the default), scientific or fixed number format
   -p N             N digits (12 unless given)
   -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)
@@ -80,7 +89,8 @@ conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw"};
+static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw",
+                                               "-g", "--errors=gauss", "--errors=linear"};
 static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 
 /* ---- shared helpers (cli.h) ---- */
@@ -240,10 +250,24 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 /* ---- formulas ---- */
 
 // What every formula of this run is evaluated with: the calculate command's words
-// before the formula, the target of "--to" and whether answers are the engine's text.
+// before the formula, the target of "--to", whether answers are the engine's text, and
+// whether errors add in quadrature (the calculate command's "-g").
 static std::vector<std::string> calcwords;
 static std::string totarget;
 static bool rawanswers;
+static bool gausserrors;
+
+// The error model's words of the options: true for "-g" and "--errors=gauss", false for
+// "--errors=linear"; the last one wins.
+static bool gaussof(const parsedargs &p)
+{
+    bool gauss = false;
+    for (const auto &o : p.options) {
+        if (o.first == "-g" || o.first == "--errors=gauss") gauss = true;
+        if (o.first == "--errors=linear") gauss = false;
+    }
+    return gauss;
+}
 
 // Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
 static bool setupcalc(const parsedargs &p)
@@ -251,12 +275,15 @@ static bool setupcalc(const parsedargs &p)
     std::string error;
     calcwords = {"mc66", "-S1"};
     for (const auto &o : p.options) {
-        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw") continue;
+        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw" ||
+            o.first == "-g" || o.first.compare(0, 9, "--errors=") == 0)
+            continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
     }
     rawanswers = p.has("--raw");
+    gausserrors = gaussof(p);
     totarget = p.value("--to");
     for (const auto &o : p.options)
         if (o.first == "-o" || o.first == "--to") totarget = o.second;
@@ -282,9 +309,11 @@ static void evaluate(const std::string &formula, std::string &text, bool &error)
 {
     static bool systemread;
     static answer a;
+    if (gausserrors) calcwords.insert(calcwords.end() - 1, "-g");
     calcwords.push_back(formula);
     answerline(calcwords, totarget, rawanswers, a);
     calcwords.pop_back();
+    if (gausserrors) calcwords.erase(calcwords.end() - 2);
     // The engine keeps the unit system: it is read with the first formula of the run.
     for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
         if (calcwords[k] == "-u") {
@@ -296,6 +325,7 @@ static void evaluate(const std::string &formula, std::string &text, bool &error)
     for (char &c : text)
         if (c == '\n' || c == '\r') c = ' ';
     text.resize(endoftext(text));
+    if (!rawanswers && !a.note.empty()) text += "  (" + a.note + ")";
     error = a.status != answer::OK;
 }
 
@@ -338,6 +368,18 @@ static int batch()
     return status;
 }
 
+// The session's setting of the error model: ":errors gauss", ":errors linear", or
+// ":errors" alone, which says which one is in force.
+static void errorsetting(const std::string &line)
+{
+    std::string rest = line.substr(7);
+    size_t b = rest.find_first_not_of(" \t");
+    rest = b == std::string::npos ? "" : rest.substr(b);
+    if (rest == "gauss" || rest == "linear") gausserrors = rest == "gauss";
+    else if (!rest.empty()) return emit("':errors gauss' or ':errors linear'", true);
+    emit(gausserrors ? "errors: Gaussian, added in quadrature" : "errors: linear", true);
+}
+
 // The interactive session on a terminal.
 static int interactive()
 {
@@ -352,6 +394,10 @@ static int interactive()
         std::string word = first == std::string::npos ? "" : trimend(formula.substr(first));
         if (word == "quit" || word == "exit") break;
         remember(line);
+        if (word.compare(0, 7, ":errors") == 0) {
+            errorsetting(word);
+            continue;
+        }
         bool error;
         evaluate(formula, answer, error);
         if (!answer.empty()) emit(answer, true);

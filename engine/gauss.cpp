@@ -199,14 +199,14 @@ template <void (*OP)()> static void choice()
 
 /* ---------------------------------------------------------------- errors, comma, variables */
 
-// "a err s": a new source of size |s| along a's direction; the source of the error
-// word when the scanner gave it one (a typed error, or an entry's).
-static void gerror()
+// "a err s": a new source of the size of the error attached, along a's direction; the
+// source of the error word when the scanner gave it one (a typed error, or an entry's).
+template <void (*OP)()> static void gerror()
 {
     lm *L = T->prev, *R = T->next;
-    if (!isnumber(L) || !isnumber(R)) return UE();
+    if (!isnumber(L) || !isnumber(R)) return OP();
     unsigned long long src = firstsource(T);
-    UE();
+    OP();
     if (!S) return;
     long double s = L->err;
     L->nsens = L->sens = 0;
@@ -343,7 +343,7 @@ static const quadop QUADOPS[] = {
     {add, binary<add, dadd>}, {sub, binary<sub, dsub>}, {mult, binary<mult, dmult>}, {div, binary<div, ddiv>},
     {pow, binary<pow, dpow>}, {root, binary<root, droot>}, {Azeret, gfactorial},
     {MIN2, choice<MIN2>}, {MAX2, choice<MAX2>}, {ZERO2, choice<ZERO2>},
-    {UE, gerror}, {C_comma, gcomma}, {C_varib, gstore}, {C_varibp, grecall},
+    {UE, gerror<UE>}, {UEP, gerror<UEP>}, {C_comma, gcomma}, {C_varib, gstore}, {C_varibp, grecall},
     {C_exp, unary<C_exp, analytic<fexp>>}, {C_ln, unary<C_ln, analytic<fln>>},
     {C_log10, unary<C_log10, analytic<flog10>>}, {C_log, twoargs<C_log, dlog>},
     {C_sqrt, unary<C_sqrt, analytic<fsqrt>>},

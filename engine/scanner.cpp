@@ -27,7 +27,7 @@ static const unsigned char PLUSMINUS = 0xB1, DEGREE = 0xB0;
 
 // Every word the other word tables name (words.h).
 const char *const ENGINEWORDS[] = {
-    "plus", "minus", "root", "min", "max", "zer", "err", "sqrt", "sin", "cos", "tan", "tg",
+    "plus", "minus", "root", "min", "max", "zer", "err", "errpct", "sqrt", "sin", "cos", "tan", "tg",
     "asin", "acos", "atan", "exp", "ln", "abs", "Re", "Im", "conj", "phase", "log", "atanr",
     "lg10", "log10", "azeret", "func", "dln", "pi", "e", "E", "i", "rnd", "x", "y", "setxy",
     "plot", "qlot", "setrandf", "qetrandf", "qddd", "findx", "qindx", "findzer", "qindzer",
@@ -115,7 +115,8 @@ static const char SOURCETAG = '\x01';
 
 static bool errorword(const char *w, size_t n)
 {
-    return (n == 3 && std::memcmp(w, "err", 3) == 0) || (n == 2 && w[0] == 'c' && (unsigned char)w[1] == PLUSMINUS);
+    return (n == 3 && std::memcmp(w, "err", 3) == 0) || (n == 6 && std::memcmp(w, "errpct", 6) == 0) ||
+           (n == 2 && w[0] == 'c' && (unsigned char)w[1] == PLUSMINUS);
 }
 
 // Copies a body of m characters to 'out', each error word followed by SOURCETAG and

@@ -58,7 +58,7 @@ static double unitrank(const char *w, double L, bool errrow)
     char second = w[0] ? w[1] : 0;
     if (second == '+' || second == '-') return L + RANK_SUM;
     if (w[0] == '$') return L + RANK_UNIT;
-    if (errrow && (comps(w, "err") || comps(w, "c\xB1"))) return L + UNIT_RANK_ERR;
+    if (errrow && (comps(w, "err") || comps(w, "c\xB1") || comps(w, "errpct"))) return L + UNIT_RANK_ERR;
     if (w[0] == '~') return L + UNIT_RANK_TILDE;
     if (comps(w, "func")) return L + UNIT_RANK_CALL;
     if (w[0] == '@') return L + RANK_AT;
@@ -170,7 +170,7 @@ static void fn()
     {"Re", fn<C_Re>}, {"Im", fn<C_Im>}, {"conj", fn<C_Conj>},         \
     {"phase", fn<C_phase>}, {"lg10", fn<C_log10>},                    \
     {"log", fn<C_log, 2>},                                            \
-    {"err", UE}, {"c\xB1", UE},                                       \
+    {"err", UE}, {"c\xB1", UE}, {"errpct", UEP},                     \
     {"$m", UM}, {"$k", UK}, {"$c", UQ}, {"$s", US}, {"$d", UD},       \
     {"$n", Un},                                                       \
     {"func", C_func}, {"dln", C_dln},                                 \

@@ -5,6 +5,7 @@
 // front of the display.
 #include "present/answer.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -42,6 +43,36 @@ int formulaafter(int from, int argc, const char *const argv[])
         if (formulaarg(argv[i - 1], argv[i], GAUSSFLAG) && argv[i][0]) return i;
     }
     return -1;
+}
+
+// Writes the relative errors of a formula for the calculate command: a plus-minus sign,
+// blanks, a number and a percent sign right after it, followed by the end, a blank, a
+// closing bracket, a comma or an operator, become the error word "errpct" and the
+// number. Any other percent sign is left alone ("±5%a" stays a recall of 'a').
+void relativeerrors(std::string &formula)
+{
+    static const char PM[] = "\xC2\xB1";
+    for (size_t p = formula.find(PM); p != std::string::npos; p = formula.find(PM, p + 1)) {
+        size_t n = p + 2;
+        while (n < formula.size() && (formula[n] == ' ' || formula[n] == '\t')) n++;
+        size_t start = n;
+        while (n < formula.size() && (std::isdigit((unsigned char)formula[n]) || formula[n] == '.')) n++;
+        if (n < formula.size() && n > start && (formula[n] == 'e' || formula[n] == 'E')) {
+            size_t e = n + 1;
+            if (e < formula.size() && (formula[e] == '+' || formula[e] == '-')) e++;
+            if (e < formula.size() && std::isdigit((unsigned char)formula[e])) {
+                n = e;
+                while (n < formula.size() && std::isdigit((unsigned char)formula[n])) n++;
+            }
+        }
+        bool number = n > start && formula.find_first_of("0123456789", start) < n;
+        if (!number || n >= formula.size() || formula[n] != '%') continue;
+        char after = n + 1 < formula.size() ? formula[n + 1] : ' ';
+        if (!std::strchr(" \t),+-*/^!}", after)) continue;
+        std::string word = " errpct " + formula.substr(start, n - start) + " ";
+        formula.replace(p, n + 1 - p, word);
+        p += word.size() - 1;
+    }
 }
 
 // A value of the answer: magnitude, phase (display form), error, dimensions.
@@ -114,28 +145,33 @@ bool converted(value &v, const target &t, const numstyle &style, std::string &ou
 
 } // namespace
 
-void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
-              answer &a)
+// The answer without its note.
+static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+                       answer &a)
 {
     a = answer();
-    int f = raw ? -1 : formulaafter(0, argc, argv);
-    int t = f < 0 ? -1 : formulaafter(f, argc, argv);
+    int f = formulaafter(0, argc, argv);
+    int t = f < 0 || raw ? -1 : formulaafter(f, argc, argv);
     std::vector<const char *> args(argv, argv + argc);
     std::string formula, goal = target;
+    bool split = false;
     if (f >= 0) {
         formula = argv[f];
         std::string own;
-        if (splittarget(formula, own)) goal = own;
+        split = !raw && splittarget(formula, own);
+        if (split) goal = own;
         else if (t >= 0) goal = argv[t];
+        relativeerrors(formula);
         args[f] = formula.c_str();
         if (t >= 0) args.erase(args.begin() + t);
     }
-    bool converting = !raw && (f >= 0 ? goal != "" || formula != argv[f] : !target.empty());
+    bool converting = !raw && (f >= 0 ? goal != "" || split : !target.empty());
     newprintrecord();
     args.push_back(nullptr);
     mc66(nullptr, interp, argc - (t >= 0), args.data());
     a.engine = Tcl_GetStringResult(interp);
     a.display = a.engine;
+    a.gauss = gaussmode != 0;
     const printrecord &r = lastprint;
     if (r.exited) {
         a.status = answer::ENGINEERROR;
@@ -181,4 +217,12 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
     a.err = v.err;
     a.display = prefix + text;
+}
+
+void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+              answer &a)
+{
+    answerbody(interp, argc, argv, target, raw, a);
+    // The model is said of an answer that shows an error.
+    if (a.gauss && a.status == answer::OK && a.display.find("\xC2\xB1") != std::string::npos) a.note = "Gaussian errors";
 }

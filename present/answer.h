@@ -18,13 +18,18 @@ struct answer {
     std::string display;             // what to show (UTF-8)
     std::string engine;              // the calculate command's own text (UTF-8)
     std::vector<std::string> table;  // x y x y ... of a table of real pairs, in the number format
+    bool gauss = false;              // errors were added in quadrature ("-g")
+    std::string note;                // which error model, when it is not the default and
+                                     // the answer shows an error; else empty
 };
 
 // Evaluates a formula with the calculate command: 'argv' are its arguments (argv[0] its
 // name), options and formula as the command reads them. A target written at the end of
 // the formula ("-> T", "to T") is used, else the first argument after the formula that
-// the command would take for a formula, else 'target' when it is not empty. With 'raw'
-// the formula goes to the command as written, and the display is the command's text.
+// the command would take for a formula, else 'target' when it is not empty. A relative
+// error, a percent sign right after the number that follows a plus-minus sign ("100 ohm
+// ±5%"), is that many hundredths of the value. With 'raw' the formula goes to the
+// command as written but for its relative errors, and the display is the command's text.
 // The user's state (variables, the last result '%0') is as after the formula alone.
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a);

@@ -17,7 +17,9 @@ static Tcl_Obj *number(long double x) { return Tcl_NewDoubleObj((double)x); }
  *   error for an engine error, conversion for a target that does not fit), value (a
  *   number, or {re im} for a complex value), error and unit (these three empty when the
  *   answer is not a single value), table (x y ... of a table of pairs in the number
- *   format, else empty).
+ *   format, else empty), errors (gauss with "-g", else linear) and note (which error
+ *   model the answer used, when it is not the default and the answer shows an error,
+ *   else empty).
  * Side effects:
  *   Those of mc66 for the formula alone: variables and the last result are as if only
  *   the formula had been evaluated.
@@ -52,6 +54,8 @@ int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
     Tcl_Obj *table = Tcl_NewListObj(0, nullptr);
     for (const std::string &x : a.table) Tcl_ListObjAppendElement(nullptr, table, text(x));
     put("table", table);
+    put("errors", Tcl_NewStringObj(a.gauss ? "gauss" : "linear", -1));
+    put("note", text(a.note));
     Tcl_SetObjResult(interp, d);
     return TCL_OK;
 }

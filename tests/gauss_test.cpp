@@ -66,6 +66,10 @@ TEST_F(gauss, sourcesAndCorrelations)
         {"%a,%a-5", "(5 ±0.1)  (0 ±0.1)  ", "(5 ±0.1)  (0 ±0.1)  "},
         {"(2 ± 0.1) $m 1", "(2 ±0.1)   {Meter^(1)} ", "(2 ±0.1)   {Meter^(1)} "},
         {"%a!", "(120)  ", "(120)  "},
+        {"100 errpct 5", "(100 ±5)  ", "(100 ±5)  "},                    // hundredths of the value
+        {"(100 errpct 5)*(2 errpct 10)", "(200 ±22.3607)  ", "(200 ±30)  "},
+        {"(0-4) errpct 25", "(-4 ±1)  ", "(-4 ±1)  "},
+        {"errpct 5", "nothing to error : error #1", "nothing to error : error #1"},
     };
     for (const auto &c : CASES) {
         EXPECT_EQ(quad(c.formula), c.quadrature) << c.formula;

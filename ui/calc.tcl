@@ -2,9 +2,10 @@
 # qev::answer, the history pane, formula recall and the keypad. Namespace zt.
 
 namespace eval zt {
-    # Display options, as the widgets show them; 'raw' shows the engine's own text.
+    # Display options, as the widgets show them; 'raw' shows the engine's own text;
+    # 'errors' is the error model, linear or gauss (remembered in the user's folder).
     variable opt
-    array set opt {complex exp format general digits 10 real 0 raw 0}
+    array set opt {complex exp format general digits 10 real 0 raw 0 errors linear}
     variable statustext ""     ;# the status line
     variable recalled {}       ;# formulas evaluated, oldest first
     variable recallpos 0       ;# index into 'recalled' while stepping with Up/Down
@@ -71,7 +72,52 @@ proc zt::options {} {
     if {![string is digit -strict $d] || $d < 1} { set d 10 }
     lappend o -p [expr {min($d, 30)}]
     if {$opt(real)} { lappend o -R }
+    if {$opt(errors) eq "gauss"} { lappend o -g }
     return $o
+}
+
+# The file of the settings the window remembers, in the user's data folder; "" when
+# there is none (the shipped library stands in).
+proc zt::settingsfile {} {
+    variable lib
+    if {![dict exists $lib dir] || [dict get $lib dir] eq "" || [dict get $lib readonly]} { return "" }
+    file join [dict get $lib dir] window.settings
+}
+
+# Reads the remembered settings (a dict: errors linear|gauss); unknown or bad ones are
+# left at their defaults. Then keeps them remembered whenever they change.
+proc zt::loadsettings {} {
+    variable opt
+    set path [settingsfile]
+    if {$path ne "" && [file isfile $path] && ![catch {
+        set f [open $path]
+        set text [read $f 10000]
+        close $f
+    }] && [string is list $text] && [llength $text] % 2 == 0} {
+        if {[dict exists $text errors] && [dict get $text errors] in {linear gauss}} {
+            set opt(errors) [dict get $text errors]
+        }
+    }
+    set save [list apply {args zt::savesettings}]
+    trace remove variable opt(errors) write $save
+    trace add variable opt(errors) write $save
+}
+
+# Writes the remembered settings; a folder that cannot be written keeps them for this
+# session only, and the status line says so.
+proc zt::savesettings {} {
+    variable opt
+    set path [settingsfile]
+    if {$path eq ""} return
+    if {[catch {
+        set f [open $path.new w]
+        puts $f [list errors $opt(errors)]
+        close $f
+        file rename -force $path.new $path
+    } problem]} {
+        catch {close $f}
+        status "The error model could not be remembered: $problem"
+    }
 }
 
 # Steps the number of digits by 'delta'.
@@ -91,11 +137,14 @@ proc zt::calc {formula} {
 # Whether a text of mtu reports an abandoned search.
 proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
 
-# Appends text to the history pane with a tag and keeps the newest line in view.
-proc zt::history {text tag} {
+# Appends text to the history pane with a tag, and a note after it on the same line,
+# and keeps the newest line in view.
+proc zt::history {text tag {note ""}} {
     variable win
     $win(hist) configure -state normal
-    $win(hist) insert end $text\n $tag
+    $win(hist) insert end $text $tag
+    if {$note ne ""} { $win(hist) insert end "  ($note)" [list $tag note] }
+    $win(hist) insert end \n $tag
     $win(hist) configure -state disabled
     $win(hist) see end
 }
@@ -123,7 +172,8 @@ proc zt::evaluate {} {
 }
 
 # Shows a formula and its answer (a dict of qev::answer): the display, or with the
-# option 'raw' the engine's text; remembers results and tables.
+# option 'raw' the engine's text, and which error model it used when that is not the
+# default; remembers results and tables.
 proc zt::show {formula answer} {
     variable opt
     variable last
@@ -141,7 +191,7 @@ proc zt::show {formula answer} {
             : "The formula could not be evaluated."}]
         return
     }
-    history $text answer
+    history $text answer [dict get $answer note]
     set last [dict get $answer engine]
     set lastformula $formula
     set match 0

@@ -192,6 +192,11 @@ proc zt::menus {} {
         -command {zt::digits -1}
     .mb.display add checkbutton -label "Real part only" -underline 0 -variable zt::opt(real)
     .mb.display add checkbutton -label "Engine's text" -underline 9 -variable zt::opt(raw)
+    .mb.display add separator
+    .mb.display add radiobutton -label "Linear errors" -underline 0 \
+        -variable zt::opt(errors) -value linear
+    .mb.display add radiobutton -label "Gaussian errors (in quadrature)" -underline 2 \
+        -variable zt::opt(errors) -value gauss
 
     .mb.units add command -label "Browse units…" -underline 0 -accelerator Ctrl+B \
         -command zt::browseunits
@@ -225,3 +230,4 @@ proc zt::menus {} {
 
 zt::mainwindow
 zt::startlibrary
+zt::loadsettings
