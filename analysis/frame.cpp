@@ -11,6 +11,7 @@
 #include "engine/gauss.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
+#include "engine/sens.h"
 #include "engine/priority.h"
 #include "engine/state.h"
 
@@ -180,6 +181,7 @@ bool nextsample()
 
 bool resplice(lm *tail)
 {
+    if (gaussmode) sensgc();  // the samples before left their lists behind
     for (lm *s = S2; s; s = s->next) {
         lm *n = newlm();
         if (!n) return false;

@@ -43,4 +43,4 @@ const dispatchrow HANDLESTR_WORDS[] = {
     {"exitno", stopword}, {"quit", stopword}, {"stop", stopword},
     {nullptr, nullptr}};
 
-const reducerules HANDLESTR_REDUCE = {priorities, true, HANDLESTR_WORDS, C_varib, C_varibp, printlist, nullptr};
+const reducerules HANDLESTR_REDUCE = {priorities, true, HANDLESTR_WORDS, C_varib, C_varibp, printlist};

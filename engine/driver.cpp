@@ -326,7 +326,6 @@ void reduce(const reducerules &r)
     lm *from = nullptr;
     float bound = -HUGE_VALF;
     while (S) {
-        if (r.between) r.between();
         T = select(from, bound);
         if (!T) {
             r.print();

@@ -24,7 +24,6 @@ struct reducerules {
     void (*store)();             // word "c=" + name; null: not available
     void (*recall)();            // word "c%" + name; null: not available
     void (*print)();             // prints and frees what is left
-    void (*between)();           // before each selection, the list whole; null: nothing
 };
 
 extern const reducerules HANDLESTR_REDUCE;

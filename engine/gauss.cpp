@@ -364,8 +364,6 @@ void (*gaussop(void (*op)()))()
 
 void (*modeop(void (*op)()))() { return gaussmode ? gaussop(op) : op; }
 
-static void compact() { sensgc(); }
-
 const reducerules &gaussrules(const reducerules &r)
 {
     struct made {
@@ -384,7 +382,6 @@ const reducerules &gaussrules(const reducerules &r)
     m.rules.table = m.rows.data();
     m.rules.store = r.store ? gaussop(r.store) : nullptr;
     m.rules.recall = r.recall ? gaussop(r.recall) : nullptr;
-    m.rules.between = compact;
     return m.rules;
 }
 

@@ -13,8 +13,7 @@ void (*gaussop(void (*op)()))();
 // The operation to run for 'op' now: 'gaussop'(op) in quadrature mode, else 'op'.
 void (*modeop(void (*op)()))();
 
-// The rules 'r' with the operations in quadrature and the arena compacted between
-// reductions; made once for each 'r'.
+// The rules 'r' with the operations in quadrature; made once for each 'r'.
 const reducerules &gaussrules(const reducerules &r);
 
 // The rules to reduce with now: 'gaussrules'(r) in quadrature mode, else 'r'.

@@ -2,12 +2,14 @@
 #include "engine/driver.h"
 #include "engine/engine.h"
 #include "engine/gauss.h"
+#include "engine/sens.h"
 #include "engine/scanner.h"
 #include "engine/state.h"
 
 void handlestr(char *formula)
 {
     newprintrecord();
+    if (gaussmode) sensgc();
     if (!scanformula(formula, HANDLESTR_SCAN)) return;
     if (S) reduce(moderules(HANDLESTR_REDUCE));
     deleteS2();  // a copy left by an analysis that ended in an error

@@ -76,6 +76,7 @@ long double turnphase(long double phase)
 
 long double principal(long double theta)
 {
+    if (theta > -PI && theta <= PI) return theta;  // most phases: no remainder to take
     if (!std::isfinite(theta)) return theta;
     long double t = std::remainder(theta, TWOPI);
     if (t <= -PI) t = t + TWOPI;

@@ -71,7 +71,9 @@ cval direction(const lm *n);
 
 // Compacts the arena to the lists named by the formula list at 'S', the stored copy at
 // 'S2' and the variables, when it has grown past its bound (always when 'force'). Only
-// between two reductions, when every list in use is named by one of them.
+// where every list in use is named by one of them: before an evaluation, and before a
+// new sample of an analysis word is spliced in (a single formula makes a bounded number
+// of lists; a sampling makes them without end).
 void sensgc(bool force = false);
 
 // The lists of 256 variable records copied into 'to' and the records' references moved

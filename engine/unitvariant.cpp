@@ -29,6 +29,7 @@
 #include "engine/printer.h"
 #include "engine/priority.h"
 #include "engine/scanner.h"
+#include "engine/sens.h"
 #include "engine/state.h"
 #include "engine/words.h"
 
@@ -214,13 +215,14 @@ static void endmatch()
     S = C = T = nullptr;
 }
 
-static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, C_varib, C_varibp, printvalues, nullptr};
-static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib, C_varibp, endmatch, nullptr};
+static const reducerules BRU_REDUCE = {brupriorities, false, BRU_WORDS, C_varib, C_varibp, printvalues};
+static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib, C_varibp, endmatch};
 
 // ---- evaluation ----
 
 void evaluate1c(char *formula)
 {
+    if (gaussmode) sensgc();
     if (!scanformula(formula, UNIT_SCAN)) return;
     if (S) reduce(moderules(BRU_REDUCE));
 }
