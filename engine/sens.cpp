@@ -78,10 +78,10 @@ static inline void mapterm(cval a, cval b, const sterm &t, long double &re, long
     size += mul0(std::abs(a.real()) + std::abs(a.imag()) + std::abs(b.real()) + std::abs(b.imag()), c);
 }
 
-// A term that cancels to within the rounding of the extended precision of the terms
-// it is made of is 0 (the phase of a value is independent of its magnitude's error,
-// though the two parts of its derivative round differently).
-static const long double NOISE = 64 * LDBL_EPSILON;
+// A term that cancels to within the rounding of the terms it is made of is 0: values
+// and derivatives of the functions are good to double precision, so sin(a)^2 + cos(a)^2
+// or the phase of a value with an error of its modulus keep no error of a few ulps.
+static const long double NOISE = 16 * DBL_EPSILON;
 
 void setsens(lm *n, senslist A, cval a1, cval b1, senslist B, cval a2, cval b2)
 {
