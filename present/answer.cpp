@@ -45,10 +45,8 @@ int formulaafter(int from, int argc, const char *const argv[])
     return -1;
 }
 
-// Writes the relative errors of a formula for the calculate command: a plus-minus sign,
-// blanks, a number and a percent sign right after it, followed by the end, a blank, a
-// closing bracket, a comma or an operator, become the error word "errpct" and the
-// number. Any other percent sign is left alone ("±5%a" stays a recall of 'a').
+} // namespace
+
 void relativeerrors(std::string &formula)
 {
     static const char PM[] = "\xC2\xB1";
@@ -74,6 +72,8 @@ void relativeerrors(std::string &formula)
         p += word.size() - 1;
     }
 }
+
+namespace {
 
 // A value of the answer: magnitude, phase (display form), error, dimensions.
 struct value {

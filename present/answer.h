@@ -34,4 +34,11 @@ struct answer {
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a);
 
+// Writes the relative errors of a formula (UTF-8) for the calculate command: a
+// plus-minus sign, blanks, a number and a percent sign right after it, followed by the
+// end, a blank, a closing bracket, a comma or an operator, become the error word
+// "errpct" and the number. Any other percent sign is left alone ("±5%a" stays a recall
+// of the variable a).
+void relativeerrors(std::string &formula);
+
 #endif
