@@ -141,7 +141,9 @@ static jacobian ddiv(const operand &L, const operand &R, const lm *)
 }
 
 // The logarithm of a base as 'pow' and 'root' take it: ln r + i*theta with the phase
-// in (-pi, pi] (a half turn added first for a negative magnitude).
+// in (-pi, pi] (a half turn added first for a negative magnitude), ln 0 as 'mlog' has it.
+// A magnitude that is not a number has no logarithm: NaN, and no error exit, for the
+// operation itself has run.
 static cval baselog(const operand &n)
 {
     long double r = n.mag, theta = n.phase;
@@ -149,7 +151,8 @@ static cval baselog(const operand &n)
         r = -r;
         theta = theta + PI;
     }
-    return cval(mlog(r), principal(theta));
+    long double lr = r > 0 ? std::log((double)r) : r == 0 ? (long double)-9e307 : r;
+    return cval(lr, principal(theta));
 }
 
 // v = L^R = e^(R ln L): dv/dL = R*L^(R-1), dv/dR = v*ln L.

@@ -20,6 +20,7 @@
 //   engine/state.cpp      whether 'initengine' ran
 //   engine/sens.cpp       the arena of sensitivity terms: the variables' lists, which
 //                         'savestate' copies, and the lists of the running evaluation
+//   engine/gauss.cpp      the reduction rules of quadrature mode, made once for each
 //   analysis/frame.cpp    the running sampling: its analysis word, grid, sample index and
 //                         folded text; 'maxsteps' (frame.h), lowered by the fuzz targets
 //   commands/*.cpp        each command's copies of its arguments, kept for their storage;

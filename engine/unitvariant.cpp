@@ -9,7 +9,7 @@
 // - priorities (unitpriorities): ranks of its own (priority.h), the level kept in
 //   double; "func" brackets lift the level by UNIT_ARGUMENT_LIFT; a minus after a word
 //   is a sign binding at RANK_SIGN; the product made of "{" has RANK_PRODUCT; no bonus
-//   for "atanr"; the matching gives "err" and "c±" the plain level;
+//   for "atanr"; the matching gives "err", "c±" and "errpct" the plain level;
 // - no operand normalisation: operations see negative magnitudes and errors, but for
 //   the arguments of the functions (fn);
 // - dispatch (BRU_WORDS, MTU_WORDS): fewer words; the matching adds "c+" with 'addmt'
@@ -85,7 +85,7 @@ static lm *unitminus(lm *w, double L)
     return wordafter(w, "c*", (float)(L + RANK_SIGN));
 }
 
-// Step 1 of the driver for the unit commands; 'errrow' gives "err" and "c±" level + 7.
+// Step 1 of the driver for the unit commands; 'errrow' gives the error words level + 7.
 static void unitpriorities(bool errrow)
 {
     double L = LEVEL_START;

@@ -147,7 +147,10 @@ def main():
                 f.write(text + '\n')
         driver = os.path.join(tmp, 'driver.tcl')
         open(driver, 'w').write(DRIVER)
-        run = subprocess.run([tclsh, driver, build, usys, fin], capture_output=True, encoding='utf-8')
+        env = dict(os.environ)
+        if 'QEV_PRELOAD' in env:  # a sanitizer build: its runtime goes first into tclsh
+            env['LD_PRELOAD'] = env['QEV_PRELOAD']
+        run = subprocess.run([tclsh, driver, build, usys, fin], capture_output=True, encoding='utf-8', env=env)
         if run.returncode != 0:
             print(run.stderr)
             return 1
