@@ -156,7 +156,7 @@ std::string runanswer(const std::vector<std::string> &args)
     require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
     Tcl_Obj *r = Tcl_GetObjResult(interp);
     int n = 0;
-    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 7, "the answer is not a dict of seven keys");
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 9, "the answer is not a dict of nine keys");
     for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table"}) {
         Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
         Tcl_IncrRefCount(k);
