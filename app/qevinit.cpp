@@ -22,6 +22,7 @@ static const command COMMANDS[] = {
     {"bru", bru},
     {"mtu", mtu},
     {"regres", regres},
+    {"libedit", libedit},
 };
 
 // The engine's state is one per process, shared by every interpreter of every thread:

@@ -47,15 +47,25 @@ Subcommands (your library is the default for -u and -f):
   fit DEGREE [X Y ...]
       the least-squares polynomial of DEGREE through the pairs X Y, read from
       standard input when none are given
-  addunit [-u SYSTEM] NAME [-unit U] [-mult M] [-add1 A] [-add2 B]
-      defines a unit: a number x followed by NAME is ((x + A) * M + B) U
-  addfunc [-f FILE] NAME BODY
-      defines a function; %0 to %9 in BODY stand for its arguments
+  addunit [-u SYSTEM] NAME [-unit U] [-mult M] [-add1 A] [-add2 B] [--replace] [--force]
+      defines a unit: a number x followed by NAME is ((x + A) * M + B) U (M is 1
+      unless given); it must evaluate to a finite value, and a NAME that is defined
+      is refused unless --replace; --force writes it untried (for a unit that uses
+      units defined later)
+  addfunc [-f FILE] [-u SYSTEM] NAME BODY [--replace] [--force]
+      defines a function; %0 to %9 in BODY stand for its arguments; it must evaluate
+      with every argument 1
+  delunit [-u SYSTEM] NAME [--force], delfunc [-f FILE] NAME [--force]
+      removes your definition of NAME (a shipped one comes back in its place);
+      refused when other definitions of yours need it, unless --force
+  renameunit [-u SYSTEM] OLD NEW [--force], renamefunc [-f FILE] OLD NEW [--force]
+      gives your definition OLD the name NEW
   functions [-f FILE]
       the names of the user functions
 
 Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made from the
-shipped library on first use and keeps your definitions and the session history.
+shipped library on first use, keeps your definitions and the session history, and
+takes in the entries of a newer shipped library, your definitions kept.
 
 Exit status: 0 for an answer, 1 when the answer is an error ("error #"), 2 for wrong
 usage.

@@ -112,6 +112,15 @@ const userlibrary &library()
     lib.dir = dictget(d, "dir");
     lib.units = dictget(d, "units");
     lib.functions = dictget(d, "functions");
+    // What could not be brought up to date is said, and the library used as it is.
+    Tcl_Obj *pk = Tcl_NewStringObj("problems", -1), *problems = nullptr;
+    Tcl_IncrRefCount(pk);
+    Tcl_DictObjGet(nullptr, d, pk, &problems);
+    Tcl_DecrRefCount(pk);
+    int count = 0;
+    Tcl_Obj **items = nullptr;
+    if (problems && Tcl_ListObjGetElements(nullptr, problems, &count, &items) == TCL_OK)
+        for (int i = 0; i < count; i++) std::fprintf(stderr, "qev: %s\n", tosystem(Tcl_GetString(items[i])).c_str());
     Tcl_Obj *k = Tcl_NewStringObj("systems", -1), *systems = nullptr;
     Tcl_IncrRefCount(k);
     Tcl_DictObjGet(nullptr, d, k, &systems);

@@ -149,25 +149,14 @@ static int fit(const std::vector<std::string> &args)
     return !answer.empty() && answer.back() == '\n' ? EXIT_ANSWER : EXIT_ENGINEERROR;
 }
 
-/*
- * addunit -- appends a unit to the units file of the unit system ('anu'). The name may
- * be given with -name or as the first word.
- */
-static int addunit(const std::vector<std::string> &args)
+// Runs a library edit ('qev::edit', which adds the shipped copy for files of the
+// user's library); "--replace" and "--force" become its "-replace" and "-force".
+// Exit status 0 when done, 1 with the reason when refused.
+static int edit(const std::string &op, std::vector<std::string> words, const parsedargs &p)
 {
-    parsedargs p;
-    int status;
-    if (!start(args, NOFLAGS, {"-u", "-name", "-unit", "-mult", "-add1", "-add2"}, p, status)) return status;
-    if (p.words.size() > 1 || (p.words.size() == 1 && p.has("-name")))
-        return usage("addunit takes one unit name, not " + joined(p.words));
-    if (p.words.empty() && !p.has("-name")) return usage("addunit needs the unit's name");
-    std::string error, usys = unitsystem(p.value("-u"), error, true);
-    if (!error.empty()) return usage(error);
-    std::vector<std::string> words = {"anu"};
-    if (!usys.empty()) words.insert(words.end(), {"-u", usys});
-    if (!p.words.empty()) words.insert(words.end(), {"-name", p.words[0]});
-    for (const auto &o : p.options)
-        if (o.first != "-u") words.insert(words.end(), {o.first, o.second});
+    words.insert(words.begin(), {"qev::edit", op});
+    for (const char *flag : {"--replace", "--force"})
+        if (p.has(flag)) words.push_back(flag + 1);
     std::string answer;
     if (!run(words, answer)) return EXIT_USAGE;
     answer = trimend(answer);
@@ -176,26 +165,83 @@ static int addunit(const std::vector<std::string> &args)
     return EXIT_ENGINEERROR;
 }
 
+// The unit system of "-u" for an edit ('writing': of its units file), "" with 'status'
+// set when there is none.
+static std::string editsystem(const parsedargs &p, int &status, bool writing)
+{
+    std::string error, usys = unitsystem(p.value("-u"), error, writing);
+    if (!error.empty()) status = usage(error);
+    return usys;
+}
+
 /*
- * addfunc -- appends a function to the function file ('anf'); the words after the name
- * form the body.
+ * addunit -- defines a unit in the units file of the unit system, tried first; the
+ * name may be given with -name or as the first word.
+ */
+static int addunit(const std::vector<std::string> &args)
+{
+    parsedargs p;
+    int status = EXIT_ANSWER;
+    if (!start(args, {"--replace", "--force"}, {"-u", "-name", "-unit", "-mult", "-add1", "-add2"}, p, status))
+        return status;
+    if (p.words.size() > 1 || (p.words.size() == 1 && p.has("-name")))
+        return usage("addunit takes one unit name, not " + joined(p.words));
+    if (p.words.empty() && !p.has("-name")) return usage("addunit needs the unit's name");
+    std::string usys = editsystem(p, status, true);
+    if (status != EXIT_ANSWER) return status;
+    std::vector<std::string> words = {"-u", usys, "-name", p.words.empty() ? p.value("-name") : p.words[0]};
+    for (const char *o : {"-unit", "-mult", "-add1", "-add2"})
+        if (p.has(o)) words.insert(words.end(), {o, p.value(o)});
+    return edit("addunit", words, p);
+}
+
+/*
+ * addfunc -- defines a function in the function file, tried first with the units of
+ * the unit system; the words after the name form the body.
  */
 static int addfunc(const std::vector<std::string> &args)
 {
     parsedargs p;
-    int status;
-    if (!start(args, NOFLAGS, {"-f", "-q"}, p, status)) return status;
+    int status = EXIT_ANSWER;
+    if (!start(args, {"--replace", "--force"}, {"-f", "-u", "-q"}, p, status)) return status;
     if (p.words.size() < 2) return usage("addfunc needs a name and a body");
     std::string error, funcs = functionfile(p.value("-f"), true, error);
     if (!error.empty()) return usage(error);
     if (funcs.empty()) return usage("no function file: give -f FILE");
-    std::string answer;
-    if (!run({"anf", funcs, p.words[0], joined(p.words, 1)}, answer)) return EXIT_USAGE;
-    answer = trimend(answer);
-    if (answer.empty()) return EXIT_ANSWER;
-    emit(answer);
-    return EXIT_ENGINEERROR;
+    std::string usys = editsystem(p, status, false);
+    if (status != EXIT_ANSWER) return status;
+    return edit("addfunc", {"-f", funcs, "-u", usys, "-name", p.words[0], "-body", joined(p.words, 1)}, p);
 }
+
+// delunit, delfunc, renameunit and renamefunc: 'units' for the units file of the unit
+// system, else the function file; 'names' the number of names (one, or old and new).
+static int change(const std::vector<std::string> &args, const std::string &op, bool units, size_t names)
+{
+    parsedargs p;
+    int status = EXIT_ANSWER;
+    std::vector<std::string> valued = {"-u"};
+    if (!units) valued.push_back("-f");
+    if (!start(args, {"--force"}, valued, p, status)) return status;
+    if (p.words.size() != names)
+        return usage(op + (names == 1 ? " takes one name" : " takes the old name and the new one") +
+                     (p.words.empty() ? std::string() : ", not " + joined(p.words)));
+    std::string usys = editsystem(p, status, units);
+    if (status != EXIT_ANSWER) return status;
+    std::vector<std::string> words = {"-u", usys, "-name", p.words[0]};
+    if (names == 2) words.insert(words.end(), {"-to", p.words[1]});
+    if (!units) {
+        std::string error, funcs = functionfile(p.value("-f"), true, error);
+        if (!error.empty()) return usage(error);
+        if (funcs.empty()) return usage("no function file: give -f FILE");
+        words.insert(words.end(), {"-f", funcs});
+    }
+    return edit(op, words, p);
+}
+
+static int delunit(const std::vector<std::string> &args) { return change(args, "delunit", true, 1); }
+static int delfunc(const std::vector<std::string> &args) { return change(args, "delfunc", false, 1); }
+static int renameunit(const std::vector<std::string> &args) { return change(args, "renameunit", true, 2); }
+static int renamefunc(const std::vector<std::string> &args) { return change(args, "renamefunc", false, 2); }
 
 /*
  * functions -- the names of the function file's entries, one a line ('fbr' entry by
@@ -228,6 +274,7 @@ subcommandproc *subcommandof(const std::string &word)
     } SUBCOMMANDS[] = {
         {"units", units}, {"unitof", unitof}, {"fit", fit},
         {"addunit", addunit}, {"addfunc", addfunc}, {"functions", functions},
+        {"delunit", delunit}, {"delfunc", delfunc}, {"renameunit", renameunit}, {"renamefunc", renamefunc},
     };
     for (const auto &s : SUBCOMMANDS)
         if (word == s.name) return s.proc;

@@ -11,7 +11,7 @@
 
 // One more than the largest character code, less that of "0", after a "%" among the
 // body's characters but its last; 0 when there is none.
-static int argcount(const std::string &body)
+int argcount(const std::string &body)
 {
     int high = -1;
     for (size_t k = 0; k + 1 < body.size(); k++)
@@ -20,6 +20,14 @@ static int argcount(const std::string &body)
             if (d > high) high = d;
         }
     return high + 1;
+}
+
+std::string functionentry(const std::string &name, std::string body)
+{
+    int n = argcount(body);
+    for (char &c : body)
+        if (c == ' ') c = '_';
+    return "#" + name + "= (" + body + ")_func_" + std::to_string(n) + "_\n";
 }
 
 /*
@@ -52,9 +60,6 @@ int anf(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
         *cout2 << "Function body must not hold # , nothing written\n";
         return endcommand(interp);
     }
-    int n = argcount(body);
-    for (char &c : body)
-        if (c == ' ') c = '_';
-    appendentry(pathof(a, 1), "#" + name + "= (" + body + ")_func_" + std::to_string(n) + "_\n");
+    appendentry(pathof(a, 1), functionentry(name, body));
     return endcommand(interp);
 }

@@ -53,6 +53,20 @@ static std::string signedvalue(const std::string &v)
     return "c(_0_c-_" + rest + "_c)";
 }
 
+std::string unitentry(const unitdef &d)
+{
+    std::string u = d.hasunit ? "_" + encodeunit(d.unit) : "";
+    std::string entry = "#" + d.name + "= ";
+    if (d.hasadd1) {
+        std::string m = d.hasmult ? signedvalue(d.mult) : "1";
+        entry += "_~_" + m + u + "_@_" + signedvalue(d.add1) + "_~_" + m + u;
+    } else if (d.hasmult) {
+        entry += "_~_" + signedvalue(d.mult) + u;
+    }
+    if (d.hasadd2) entry += "_@_" + signedvalue(d.add2) + u;
+    return entry + "_\n";
+}
+
 // The fields of a unit-system file (the eighth the units file path, as besidesystem
 // finds it); the fields read replace those of earlier files, and fields that cannot be
 // read leave them as they are.
@@ -129,16 +143,13 @@ int anu(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
         return endcommand(interp);
     }
 
-    std::string u = hasunit ? "_" + encodeunit(unit) : "";
-    std::string entry = "#" + name + "= ";
-    if (hasadd1) {
-        std::string m = hasmult ? signedvalue(mult) : "1";
-        entry += "_~_" + m + u + "_@_" + signedvalue(add1) + "_~_" + m + u;
-    } else if (hasmult) {
-        entry += "_~_" + signedvalue(mult) + u;
-    }
-    if (hasadd2) entry += "_@_" + signedvalue(add2) + u;
-    entry += "_\n";
+    unitdef d;
+    d.name = name;
+    d.unit = unit, d.hasunit = hasunit;
+    d.mult = mult, d.hasmult = hasmult;
+    d.add1 = add1, d.hasadd1 = hasadd1;
+    d.add2 = add2, d.hasadd2 = hasadd2;
+    std::string entry = unitentry(d);
     appendentry(units, entry);
     return endcommand(interp);
 }

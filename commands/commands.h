@@ -10,6 +10,7 @@ int anf(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 int anu(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 int bru(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 int mtu(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
+int libedit(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 int regres(ClientData, Tcl_Interp *interp, int argc, const char *argv[]);
 
 #endif

@@ -20,15 +20,23 @@ _qev_readhelp()
                 word=${word%,}
                 [[ $word == -* ]] && _qev_options+=" $word"
             done
-        elif [[ $section == subcommands && $line =~ ^\ \ ([a-z]+)(\ .*)?$ ]]; then
-            sub=${BASH_REMATCH[1]}
-            _qev_subcommands+=" $sub"
-            # "[-n] [-u SYSTEM] [-S1|-S2|-S3]": every word that begins with "-"
-            local opts="" w
-            for w in $(tr '[]|' '   ' <<<"${BASH_REMATCH[2]}"); do
-                [[ $w == -* ]] && opts+=" $w"
+        elif [[ $section == subcommands && $line =~ ^\ \ [a-z] ]]; then
+            # "delunit [-u SYSTEM] NAME [--force], delfunc [-f FILE] NAME": a name
+            # first and after a comma, then its words that begin with "-"
+            local w var next=1
+            sub=""
+            for w in $(tr '[]|' '   ' <<<"$line"); do
+                if ((next)) && [[ $w =~ ^[a-z]+$ ]]; then
+                    sub=$w
+                    _qev_subcommands+=" $sub"
+                    printf -v "_qev_suboptions_$sub" '%s' ""
+                elif [[ $w == -* && -n $sub ]]; then
+                    var=_qev_suboptions_$sub
+                    printf -v "$var" '%s %s' "${!var}" "${w%,}"
+                fi
+                next=0
+                [[ $w == *, ]] && next=1
             done
-            printf -v "_qev_suboptions_$sub" '%s' "$opts"
         fi
     done < <("$qev" --help 2>/dev/null)
     _qev_options+=" --help --version"
@@ -91,7 +99,11 @@ _qev()
         return
     fi
     case $sub in
-        fit | functions | addfunc | addunit) return ;;
+        *func)  # the name of a function of yours
+            COMPREPLY=($(compgen -W "$("$qev" functions 2>/dev/null)" -- "$cur"))
+            return ;;
+        "" | units | unitof | *unit) ;;
+        *) return ;;
     esac
     if [[ -z $sub && $COMP_CWORD -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$_qev_subcommands" -- "$cur"))

@@ -128,6 +128,12 @@ static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; 
 static std::map<std::string, libfile, std::less<>> files;  // every file looked up, by path
 static unsigned long formula = 1;  // counts new formulas: a file checked earlier is checked again
 
+// The file of the last lookup, most often the next one's.
+static const std::string *lastpath;
+static libfile *last;
+static const char *lastptr;  // ... named by the same array in the same command
+static unsigned long lastcommand;
+
 static bool held;                   // checks stay valid until 'libcheckall'
 static unsigned long commands = 1;  // counts 'libnewformula': the text of a path array
                                     // changes only between two of them
@@ -148,6 +154,14 @@ void libchanged()
         f.second.checked = 0;
         f.second.readable = false;
     }
+}
+
+void libforget(const char *path)
+{
+    auto it = files.find(std::string_view(path));
+    if (it == files.end()) return;
+    if (last == &it->second) last = nullptr;
+    files.erase(it);
 }
 
 // The position of every "#" of the text.
@@ -173,10 +187,6 @@ static void parse(libfile &lf)
 
 static libfile &current(const char *path)
 {
-    static const std::string *lastpath;  // the file of the last lookup, most often the next one's
-    static libfile *last;
-    static const char *lastptr;          // ... named by the same array in the same command
-    static unsigned long lastcommand;
     bool same = last && path == lastptr && commands == lastcommand;
     if (!same && !(last && *lastpath == path)) {
         auto it = files.find(std::string_view(path));

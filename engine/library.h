@@ -25,6 +25,9 @@ void libnewformula();
 // Forgets every file read so far (after a definition was appended).
 void libchanged();
 
+// Forgets the file at 'path' and all that was kept of it (a file that is gone for good).
+void libforget(const char *path);
+
 // What a whole word became in one pass of the scanner over a file: the text that took
 // its place, the number of replacements made, and the most the text grew meanwhile.
 struct expansion {

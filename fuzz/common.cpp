@@ -63,6 +63,13 @@ void fuzzreset()
 
 void keepstate() { savestate(before); }
 
+bool unchanged()
+{
+    static enginestate now;
+    savestate(now);
+    return samestate(before, now);
+}
+
 void restorestate()
 {
     loadstate(before);

@@ -25,6 +25,9 @@ void fuzzreset();
 void keepstate();
 void restorestate();
 
+// Whether the engine state is as 'keepstate' kept it.
+bool unchanged();
+
 // The input cut at every NUL byte (n NULs give n + 1 sections).
 std::vector<std::string> sections(const uint8_t *data, size_t size);
 

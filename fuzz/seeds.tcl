@@ -88,6 +88,20 @@ foreach {name body} {sq {%0^2 + 1} hyp {sqrt(%0^2+%1^2)} two 2 f%x {%3*%0} {f x}
     seed library \1$functions $name $body
 }
 
+# libedit: each operation over a small units file, with and without a shipped copy
+# (the first byte: the operation, 8 added for the copy).
+set mine "$base#a= _~_2_m_\n#b= _~_3_a_\n"
+foreach {byte lib args} [list \
+    0 $base {-name ft -mult 0.3048 -unit m} 0 $base {-name xx -mult 2 -unit foo} \
+    8 $mine {-name m -mult 2 -unit s -replace} 0 $mine {-name a -mult 5 -replace} \
+    1 $functions {-name sq2 -body {%0^2}} 1 $functions {-name bad -body {sqrt(%0}} \
+    2 $mine {-name a} 10 $mine {-name m} 2 $mine {-name b -force} 3 $functions {-name cube} \
+    4 $mine {-name b -to bb} 5 $functions {-name sq -to sqq} \
+    6 $mine {} 6 $mine {#a= _~_2_m_\n}] {
+    seed libedit [format %c $byte]$lib $base {*}$args
+}
+seed libedit \x06$mine $shipped $base
+
 # regres: the tests' arguments.
 foreach args {
     {1 {0 1 1 3 2 5 }} {2 {-1 1 0 0 1 1 }} {0 {1 2 3 4 }} {2.9 {-1 1 0 0 1 1 }}

@@ -223,6 +223,16 @@ test install-completion.1 {bash completes subcommands, options, unit systems and
         [expr {"ft" in [complete qev 5 f]}] [expr {"3*km" in [complete qev 3*k]}] \
         [complete qev -u long 5 Mete] [complete qev fit ""]
 } [list "units\nunitof" [lsort {-n -u -S1 -S2 -S3 -p -cr --help}] "SI\nlong" 1 1 Meter {}]
+test install-completion.2 {the completion follows the help: every subcommand, with its options; functions by name} {
+    set subs {}
+    foreach line [split [exec $usr/bin/qev --help] \n] {
+        if {[regexp {^  [a-z]} $line]} {
+            foreach {- name} [regexp -all -inline {(?:^  |, )([a-z]+) } $line] { lappend subs $name }
+        }
+    }
+    list [expr {[llength $subs] >= 6}] [expr {[complete qev ""] eq [join $subs \n]}] \
+        [expr {[complete qev delfunc ""] eq [exec $usr/bin/qev functions]}] [lsort [complete qev delunit -]]
+} [list 1 1 1 [lsort {-u --force --help}]]
 
 cd $build
 file delete -force $tmp

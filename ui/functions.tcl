@@ -3,7 +3,7 @@
 
 namespace eval zt {
     variable df                ;# fields of the function dialog
-    array set df {name "" body "" answer ""}
+    array set df {name "" body "" answer "" replace 0 force 0}
     variable fit               ;# fields of the fit dialog
     array set fit {degree 1 poly "" answer ""}
 }
@@ -23,7 +23,7 @@ proc zt::definefunction {{body ""}} {
     variable df
     variable win
     set w $win(deffunc)
-    if {![winfo exists $w]} { array set df {name "" body ""} }
+    if {![winfo exists $w]} { array set df {name "" body "" replace 0 force 0} }
     if {$body ne ""} { set df(body) $body }
     if {![opendialog $w "qev: define a function" 8 [list focus $w.f.name]]} return
     ttk::label $w.f.lname -text Name
@@ -32,6 +32,8 @@ proc zt::definefunction {{body ""}} {
     ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Answer -font]
     ttk::label $w.f.help -style Note.TLabel -wraplength 420 -text \
         "%0 … %9 stand for the arguments: the body %0^2+1 named sq makes sq(3) equal 10."
+    ttk::checkbutton $w.f.replace -text "Replace a function of this name" -variable zt::df(replace)
+    ttk::checkbutton $w.f.force -text "Write it untried" -variable zt::df(force)
     ttk::label $w.f.answer -textvariable zt::df(answer) -wraplength 420
     ttk::frame $w.f.b
     ttk::button $w.f.b.ok -text Define -default active -command zt::definefunctionok
@@ -41,6 +43,8 @@ proc zt::definefunction {{body ""}} {
     grid $w.f.lname $w.f.name -sticky w -pady 2 -padx 2
     grid $w.f.lbody $w.f.body -sticky w -pady 2 -padx 2
     grid configure $w.f.body -sticky ew
+    grid $w.f.replace - -sticky w
+    grid $w.f.force - -sticky w
     grid $w.f.help - -sticky w -pady 4
     grid $w.f.answer - -sticky w
     grid $w.f.b - -sticky e
@@ -50,7 +54,8 @@ proc zt::definefunction {{body ""}} {
     focus $w.f.name
 }
 
-# Appends the function of the dialog to the user's function file; shows the answer.
+# Writes the function of the dialog to the user's function file, tried first with the
+# current unit system (libedit); shows the answer.
 proc zt::definefunctionok {} {
     variable df
     variable functions
@@ -66,20 +71,10 @@ proc zt::definefunctionok {} {
         set df(answer) $why
         return $why
     }
-    if {![file exists $functions] && [catch {
-        # A new file gets a title line: the first word of the file is its title.
-        set f [open $functions a]
-        puts $f Functions
-        close $f
-        file attributes $functions -permissions 0664
-    } why]} {
-        # a title cut short would stay the file's first word: the file goes again
-        catch {close $f}
-        file delete $functions
-        answercolour .deffunc.f.answer 0
-        return [set df(answer) "The function file $functions could not be made: $why"]
-    }
-    return [definitionanswer [anf $functions $df(name) $body] zt::df $win(deffunc).f.answer \
+    set args [list -f $functions {*}[systemoptions] -name $df(name) -body $body]
+    if {$df(replace)} { lappend args -replace }
+    if {$df(force)} { lappend args -force }
+    return [definitionanswer [qev::edit addfunc {*}$args] zt::df $win(deffunc).f.answer \
         Function $win(funcs) zt::loadfunctions]
 }
 
@@ -99,8 +94,10 @@ proc zt::listfunctions {} {
     ttk::frame $w.f.b
     ttk::button $w.f.b.insert -text Insert -command zt::insertfunction
     ttk::button $w.f.b.define -text "Define…" -command zt::definefunction
+    ttk::button $w.f.b.edit -text "Replace…" -command zt::replacefunction
+    ttk::button $w.f.b.delete -text "Remove" -command zt::removefunction
     ttk::button $w.f.b.close -text Close -command [list destroy $w]
-    pack $w.f.b.insert $w.f.b.define $w.f.b.close -side left -padx 2
+    pack $w.f.b.insert $w.f.b.define $w.f.b.edit $w.f.b.delete $w.f.b.close -side left -padx 2
     grid $w.f.list $w.f.sb -sticky nsew
     grid $w.f.b - -sticky e -pady {4 0}
     grid columnconfigure $w.f 0 -weight 1
@@ -137,13 +134,57 @@ proc zt::loadfunctions {} {
     return [expr {$n - 1}]
 }
 
-# Inserts "name(" of the selected function into the formula.
-proc zt::insertfunction {} {
+# The row {name args body} of the function selected in the list, {} when none is.
+proc zt::selectedfunction {} {
     variable win
     set t $win(funcs).f.list
+    if {![winfo exists $t]} { return {} }
     set sel [$t selection]
-    if {$sel eq ""} return
-    set values [$t item [lindex $sel 0] -values]
+    if {$sel eq ""} { return {} }
+    $t item [lindex $sel 0] -values
+}
+
+# Opens the function dialog to replace the selected function, its name and body filled in.
+proc zt::replacefunction {} {
+    set values [selectedfunction]
+    if {$values eq ""} {
+        status "Select the function to replace."
+        return
+    }
+    definefunction [lindex $values 2]
+    array set zt::df [list name [lindex $values 0] replace 1]
+}
+
+# Removes the selected function (or 'name') after asking (unless 'ask' is 0); returns
+# what the library said.
+proc zt::removefunction {{name ""} {ask 1}} {
+    variable functions
+    variable win
+    if {$name eq ""} { set name [lindex [selectedfunction] 0] }
+    if {$name eq ""} {
+        status "Select the function to remove."
+        return
+    }
+    if {[set why [readonly $functions]] ne ""} {
+        status $why
+        return $why
+    }
+    if {$ask && [tk_messageBox -parent $win(funcs) -type okcancel -icon question -title "qev: remove a function" \
+            -message "Remove the function $name from $functions?"] ne "ok"} return
+    set answer [string trim [qev::edit delfunc -f $functions {*}[systemoptions] -name $name]]
+    if {$answer eq ""} {
+        status "Function $name removed."
+        if {[winfo exists $win(funcs)]} { loadfunctions }
+    } else {
+        status $answer
+    }
+    return $answer
+}
+
+# Inserts "name(" of the selected function into the formula.
+proc zt::insertfunction {} {
+    set values [selectedfunction]
+    if {$values eq ""} return
     insert "[lindex $values 0][expr {[lindex $values 1] eq "0" ? "" : "("}]"
 }
 

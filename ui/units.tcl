@@ -12,9 +12,7 @@ namespace eval zt {
     variable unitfilter ""
     variable unitinfo ""
     variable du                ;# fields of the unit dialog
-    array set du {name "" unit "" mult "" add1 "" add2 "" answer ""}
-    # Option words of anu: a field spelled like one would be read as that option.
-    variable anuwords {-u -name -unit -mult -add1 -add2}
+    array set du {name "" unit "" mult "" add1 "" add2 "" answer "" replace 0 force 0}
 }
 
 # Opens the user's library (made from the shipped one on first use) and chooses the
@@ -30,6 +28,9 @@ proc zt::startlibrary {} {
     if {[dict get $lib warning] ne ""} { status "[string totitle [dict get $lib warning] 0 0]." }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
+    if {[dict exists $lib problems] && [llength [dict get $lib problems]]} {
+        status [join [dict get $lib problems] " "]
+    }
     if {$functions eq "" && [dict get $lib dir] ne ""} {
         set functions [file join [dict get $lib dir] user.functions]
     }
@@ -165,9 +166,12 @@ proc zt::browseunits {} {
     ttk::frame $w.f.b
     ttk::button $w.f.b.insert -text Insert -underline 0 -command zt::insertunit
     ttk::button $w.f.b.define -text "Define…" -underline 0 -command zt::defineunit
+    ttk::button $w.f.b.edit -text "Replace…" -underline 2 -command zt::replaceunit
+    ttk::button $w.f.b.delete -text "Remove" -underline 2 -command zt::removeunit
     ttk::button $w.f.b.refresh -text Refresh -underline 0 -command zt::loadunits
     ttk::button $w.f.b.close -text Close -underline 0 -command [list destroy $w]
-    pack $w.f.b.insert $w.f.b.define $w.f.b.refresh $w.f.b.close -side left -padx 2
+    pack $w.f.b.insert $w.f.b.define $w.f.b.edit $w.f.b.delete $w.f.b.refresh $w.f.b.close \
+        -side left -padx 2
     grid $w.f.fl $filter - -sticky ew -pady {0 4}
     grid $list - $w.f.sb -sticky nsew
     grid $w.f.info - - -sticky ew
@@ -185,6 +189,8 @@ proc zt::browseunits {} {
     bind $w <Alt-f> [list focus $filter]
     bind $w <Alt-i> {zt::insertunit}
     bind $w <Alt-d> {zt::defineunit}
+    bind $w <Alt-p> {zt::replaceunit}
+    bind $w <Alt-m> {zt::removeunit}
     bind $w <Alt-r> {zt::loadunits}
     bind $w <Alt-c> [list destroy $w]
     loadunits
@@ -248,12 +254,55 @@ proc zt::focuslist {t} {
     focus $t
 }
 
+# The name of the unit selected in the browser, "" when none is.
+proc zt::selectedunit {} {
+    variable win
+    if {![winfo exists $win(unitlist)]} { return "" }
+    set sel [$win(unitlist) selection]
+    if {$sel eq ""} { return "" }
+    lindex [$win(unitlist) item [lindex $sel 0] -values] 0
+}
+
 # Inserts the name of the selected unit into the formula.
 proc zt::insertunit {} {
+    set name [selectedunit]
+    if {$name ne ""} { insert $name }
+}
+
+# Opens the unit dialog to replace the selected unit: its name is filled in.
+proc zt::replaceunit {} {
+    set name [selectedunit]
+    if {$name eq ""} {
+        set zt::unitinfo "Select the unit to replace."
+        return
+    }
+    defineunit
+    array set zt::du [list name $name replace 1]
+}
+
+# Removes the selected unit (or 'name') from the units file after asking (unless 'ask'
+# is 0); shows what the library said. Returns that answer.
+proc zt::removeunit {{name ""} {ask 1}} {
+    variable unitinfo
     variable win
-    set sel [$win(unitlist) selection]
-    if {$sel eq ""} return
-    insert [lindex [$win(unitlist) item [lindex $sel 0] -values] 0]
+    variable usys
+    if {$name eq ""} { set name [selectedunit] }
+    if {$name eq ""} {
+        set unitinfo "Select the unit to remove."
+        return
+    }
+    if {[set why [readonly $usys]] ne ""} { return [set unitinfo $why] }
+    if {$ask && [tk_messageBox -parent $win(units) -type okcancel -icon question -title "qev: remove a unit" \
+            -message "Remove the unit $name from [unitsfile]?"] ne "ok"} return
+    set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
+    if {$answer eq ""} {
+        status "Unit $name removed."
+        if {[winfo exists $win(units)]} { loadunits }
+        set unitinfo "Removed $name."
+    } else {
+        set unitinfo $answer
+    }
+    return $answer
 }
 
 # ---- Unit dialog
@@ -273,6 +322,10 @@ proc zt::defineunit {} {
         grid configure $w.f.$key -sticky ew
         incr row
     }
+    ttk::checkbutton $w.f.replace -text "Replace a unit of this name" -variable zt::du(replace)
+    ttk::checkbutton $w.f.force -text "Write it untried (it uses units defined later)" -variable zt::du(force)
+    grid $w.f.replace - -sticky w
+    grid $w.f.force - -sticky w
     ttk::label $w.f.help -wraplength 380 -style Note.TLabel -text \
         "A number x before the name stands for ((x + offset before) × factor + offset after) in the known units."
     ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -style Error.TLabel
@@ -285,7 +338,7 @@ proc zt::defineunit {} {
     grid $w.f.b - -sticky e
     grid columnconfigure $w.f 1 -weight 1
     onreturn $w zt::defineunitok
-    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer ""}
+    array set zt::du {name "" unit "" mult "" add1 "" add2 "" answer "" replace 0 force 0}
     focus $w.f.name
 }
 
@@ -293,14 +346,12 @@ proc zt::defineunit {} {
 proc zt::badunit {} {
     variable du
     variable usys
-    variable anuwords
     if {$usys eq ""} { return "No unit system is chosen." }
     if {[set why [readonly $usys]] ne ""} { return $why }
     if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
         return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
     }
     if {[regexp {[#\n\r]} $du(unit)]} { return "The known units may not hold \"#\"." }
-    if {[string trim $du(unit)] in $anuwords} { return "The known units are missing." }
     foreach {key label} {mult factor add1 "offset before" add2 "offset after"} {
         set v [string trim $du($key)]
         if {$v ne "" && ![string is double -strict $v]} { return "The $label must be a number." }
@@ -308,7 +359,8 @@ proc zt::badunit {} {
     return ""
 }
 
-# Appends the unit of the dialog to the units file; shows the command's answer.
+# Writes the unit of the dialog to the units file, tried first (libedit); shows the
+# answer.
 proc zt::defineunitok {} {
     variable du
     variable win
@@ -319,12 +371,12 @@ proc zt::defineunitok {} {
         return $why
     }
     set args [list {*}[systemoptions] -name $du(name)]
-    set unit [string trim $du(unit)]
-    if {$unit ne ""} { lappend args -unit $unit }
-    set mult [string trim $du(mult)]
-    if {$mult eq "" && $unit ne "" && [string trim $du(add1)] eq ""} { set mult 1 }
-    foreach {key v} [list add1 [string trim $du(add1)] mult $mult add2 [string trim $du(add2)]] {
+    foreach key {unit mult add1 add2} {
+        set v [string trim $du($key)]
         if {$v ne ""} { lappend args -$key $v }
     }
-    return [definitionanswer [anu {*}$args] zt::du $win(defunit).f.answer Unit $win(units) zt::loadunits]
+    if {$du(replace)} { lappend args -replace }
+    if {$du(force)} { lappend args -force }
+    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit $win(units) \
+        zt::loadunits]
 }

@@ -1,11 +1,15 @@
 # userlib.tcl - the user's own library, shared by the window and the command line.
 #
-# The shipped library (the folder $::qev::library) is never modified. On first use its
-# units and function files are copied into the per-user data folder
-# ($XDG_DATA_HOME/qev, or ~/.local/share/qev), and every unit-system file (*.usys) is
-# written there anew with its units file pointing at the user's copy, so definitions
-# added with anu and anf persist. When that folder cannot be had, the shipped library
-# is used as it is, read-only.
+# The shipped library (the folder $::qev::library) is never modified. The user's units
+# and function files in the per-user data folder ($XDG_DATA_HOME/qev, or
+# ~/.local/share/qev) hold the shipped entries and the user's own: made from the
+# shipped files on first use, and made anew from them whenever the shipped files
+# change (libedit upgrade), the user's entries kept in their order. The folder
+# "shipped" beside them keeps a copy of the shipped files they were made from, which
+# tells the shipped entries from the user's. Every unit-system file (*.usys) is written
+# there with its units file pointing at the user's copy, so definitions added with anu,
+# anf and libedit persist. When that folder cannot be had, the shipped library is used
+# as it is, read-only.
 
 namespace eval qev {}
 
@@ -44,10 +48,12 @@ proc qev::readsystem {path} {
     return [list {*}[regexp -all -inline {\S+} $words] $units]
 }
 
-# Makes sure the user's library exists and returns a dict: dir (the per-user folder, ""
-# when the shipped library stands in), units (the user's units file), functions (the
-# user's function file), systems (a dict name -> unit-system file), readonly (1 when
-# the shipped library stands in) and warning (why it does, else "").
+# Makes sure the user's library exists and is up to date with the shipped one, and
+# returns a dict: dir (the per-user folder, "" when the shipped library stands in),
+# units (the user's units file), functions (the user's function file), systems (a dict
+# name -> unit-system file), readonly (1 when the shipped library stands in), warning
+# (why it does, else "") and problems (what could not be brought up to date, a list of
+# messages).
 proc qev::userlib {} {
     set dir [qev::userdir]
     if {$dir eq ""} {
@@ -59,10 +65,11 @@ proc qev::userlib {} {
     return $lib
 }
 
-# Copies what the user's folder 'dir' lacks of the shipped library; the dict of userlib.
+# Copies what the user's folder 'dir' lacks of the shipped library and brings its units
+# and function files up to date; the dict of userlib.
 proc qev::makelib {dir} {
-    file mkdir $dir
-    set lib [dict create dir $dir units "" functions "" systems {} readonly 0 warning ""]
+    file mkdir $dir [file join $dir shipped]
+    set lib [dict create dir $dir units "" functions "" systems {} readonly 0 warning "" problems {}]
     foreach src [lsort [glob -nocomplain -directory $::qev::library *]] {
         set name [file tail $src]
         set dst [file join $dir $name]
@@ -77,6 +84,9 @@ proc qev::makelib {dir} {
                 file rename -force $dst.new $dst
             }
             dict set lib systems [file rootname $name] $dst
+        } elseif {[file extension $name] in {.units .functions}} {
+            set answer [libedit upgrade -file $dst -base $src -reference [file join $dir shipped $name]]
+            if {$answer ne ""} { dict lappend lib problems [string trim $answer] }
         } elseif {![file exists $dst]} {
             # made under another name first: a copy cut short is never taken for the file
             file copy -force $src $dst.new
@@ -90,7 +100,7 @@ proc qev::makelib {dir} {
 
 # The shipped library itself, read-only, with the reason why it stands in.
 proc qev::shippedlib {why} {
-    set lib [dict create dir "" units "" functions "" systems {} readonly 1 \
+    set lib [dict create dir "" units "" functions "" systems {} readonly 1 problems {} \
         warning "cannot set up the user library: $why; using the shipped library, read-only"]
     foreach src [lsort [glob -nocomplain -directory $::qev::library *]] {
         set name [file tail $src]
@@ -109,4 +119,26 @@ proc qev::libfile {libvar name path} {
         *.units { dict set lib units $path }
         *.functions { dict set lib functions $path }
     }
+}
+
+# Runs 'libedit op' with the options 'args'; for a file of the user's library (the
+# units file of -u, or -f) the copy of the shipped file it was made from is added, so
+# that shipped entries can be replaced and not removed.
+proc qev::edit {op args} {
+    set file ""
+    for {set k 0} {$k < [llength $args]} {incr k} {
+        set w [lindex $args $k]
+        if {$w in {-replace -force}} continue
+        set v [lindex $args [incr k]]
+        if {$w eq "-f" && [string match *func $op]} { set file $v }
+        if {$w eq "-u" && [string match *unit $op] && ![catch {qev::readsystem $v} fields]} {
+            set file [lindex $fields 7]
+        }
+    }
+    set dir [qev::userdir]
+    if {$file ne "" && $dir ne "" && [file dirname $file] eq $dir} {
+        set ref [file join $dir shipped [file tail $file]]
+        if {[file isfile $ref]} { lappend args -shipped $ref }
+    }
+    libedit $op {*}$args
 }
