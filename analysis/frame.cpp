@@ -217,6 +217,8 @@ void takepair(lm *marker)
 {
     lm *y = marker->prev, *x = y ? y->prev : nullptr;
     if (plainmode || !x || x->kind != LM_NUMBER || y->kind != LM_NUMBER) return;
+    notenumber(x);
+    notenumber(y);
     // Past the longest answer the text is cut anyway: the pair only leaves the list.
     if (table.size() < sizeof Fixfinlin) {
         numbertext(x, table);

@@ -8,21 +8,25 @@
 
 #include "commands/commands.h"
 #include "engine/engine.h"
+#include "present/answercmd.h"
 
+// The seven commands take their arguments as strings; the answer layer's as objects.
 struct command {
     const char *name;
     Tcl_CmdProc *proc;
+    Tcl_ObjCmdProc *objproc;
 };
 
 static const command COMMANDS[] = {
-    {"mc66", mc66},
-    {"fbr", fbr},
-    {"anf", anf},
-    {"anu", anu},
-    {"bru", bru},
-    {"mtu", mtu},
-    {"regres", regres},
-    {"libedit", libedit},
+    {"mc66", mc66, nullptr},
+    {"fbr", fbr, nullptr},
+    {"anf", anf, nullptr},
+    {"anu", anu, nullptr},
+    {"bru", bru, nullptr},
+    {"mtu", mtu, nullptr},
+    {"regres", regres, nullptr},
+    {"libedit", libedit, nullptr},
+    {"qev::answer", nullptr, answercmd},
 };
 
 // The engine's state is one per process, shared by every interpreter of every thread:
@@ -34,6 +38,13 @@ static int locked(ClientData row, Tcl_Interp *interp, int argc, const char *argv
 {
     std::lock_guard<std::mutex> hold(enginelock);
     return static_cast<const command *>(row)->proc(nullptr, interp, argc, argv);
+}
+
+// The same for a command of object arguments.
+static int lockedobj(ClientData row, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
+{
+    std::lock_guard<std::mutex> hold(enginelock);
+    return static_cast<const command *>(row)->objproc(nullptr, interp, objc, objv);
 }
 
 // The folder of the shipped library: data/ in the shared folder of the module that holds
@@ -56,10 +67,10 @@ static std::string shippedlibrary()
  * Results:
  *   TCL_OK, or TCL_ERROR when the interpreter is not Tcl 8.6.
  * Side effects:
- *   Provides the package qev; creates mc66 and the other commands of the table,
- *   each run under one lock of the process, so interpreters in several threads may
- *   call them; sets ::qev::library to the folder of the shipped library, found from
- *   the program or library that holds this code.
+ *   Provides the package qev; creates mc66, the other commands of the table and
+ *   qev::answer, each run under one lock of the process, so interpreters in several
+ *   threads may call them; sets ::qev::library to the folder of the shipped library,
+ *   found from the program or library that holds this code.
  */
 extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *interp)
 {
@@ -68,9 +79,13 @@ extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *inter
     {
         std::lock_guard<std::mutex> hold(enginelock);
         initengine();
+        setshipped(shippedlibrary().c_str());
     }
     if (Tcl_Eval(interp, "namespace eval ::qev {}") != TCL_OK) return TCL_ERROR;
     Tcl_SetVar(interp, "::qev::library", shippedlibrary().c_str(), TCL_GLOBAL_ONLY);
-    for (const command &c : COMMANDS) Tcl_CreateCommand(interp, c.name, locked, (ClientData)&c, nullptr);
+    for (const command &c : COMMANDS) {
+        if (c.proc) Tcl_CreateCommand(interp, c.name, locked, (ClientData)&c, nullptr);
+        else Tcl_CreateObjCommand(interp, c.name, lockedobj, (ClientData)&c, nullptr);
+    }
     return TCL_OK;
 }

@@ -77,29 +77,31 @@ static bool wholetext(double x, char format, int precision, std::string &out)
     return true;
 }
 
-// The stream's own output of a double, in its own format.
-static void streamtext(long double x, std::string &out)
+// A stream's own output of a double, in the given format.
+static void streamtext(long double x, std::ios::fmtflags flags, std::streamsize precision, std::string &out)
 {
     std::ostringstream s;
-    s.copyfmt(*cout2);
+    s.flags(flags);
+    s.precision(precision);
     s << (double)x;
     out += s.str();
 }
 
-void numtext(long double x, std::string &out)
+void numtext(long double x, std::string &out) { numtext(x, cout2->flags(), cout2->precision(), out); }
+
+void numtext(long double x, std::ios::fmtflags flags, std::streamsize precision, std::string &out)
 {
-    std::ios::fmtflags f = cout2->flags() & std::ios::floatfield;
+    std::ios::fmtflags f = flags & std::ios::floatfield;
     const char *format = f == std::ios::scientific ? "%.*e" : f == std::ios::fixed ? "%.*f" : "%.*g";
     if (f == (std::ios::fixed | std::ios::scientific) ||
-        (cout2->flags() & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)))
-        return streamtext(x, out);
-    std::streamsize precision = cout2->precision();
+        (flags & (std::ios::showpos | std::ios::showpoint | std::ios::uppercase)))
+        return streamtext(x, flags, precision, out);
     if (precision < 0) precision = 6;
     if (f != std::ios::fixed && f != std::ios::scientific && precision == 0) precision = 1;
     if (precision < 400 && wholetext((double)x, format[3], (int)precision, out)) return;
     char buf[400];
     int n = quickformat((double)x, format[3], (int)precision, buf);
     if (n < 0) n = std::snprintf(buf, sizeof buf, format, (int)precision, (double)x);
-    if (n < 0 || n >= (int)sizeof buf) return streamtext(x, out);
+    if (n < 0 || n >= (int)sizeof buf) return streamtext(x, flags, precision, out);
     out.append(buf, n);
 }

@@ -20,4 +20,7 @@ void fixfinlin();
 // for its notation and precision) to 'out'.
 void numtext(long double x, std::string &out);
 
+// The same in the given stream format (flags and precision of a stream).
+void numtext(long double x, std::ios::fmtflags flags, std::streamsize precision, std::string &out);
+
 #endif

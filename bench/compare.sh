@@ -19,22 +19,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME=$work/xdg
 
-# The same conversions in each tool's words: qev (a quotient of two quantities),
-# units (from, then to) and qalc ("from to to").
+# The same conversions in each tool's words: qev ("from -> to", answered in the target
+# unit with its name, as every answer is), units (from, then to) and qalc ("from to to").
 awk -v n="$count" 'BEGIN {
   srand(20261208)
-  split("ft gal lb gal in mi psi kWh kn", qf, " ");  split("m L kg L cm km Pa MJ kmh", qt, " ")
+  split("ft mph lb gal in mi psi kWh kn", qf, " ");  split("m m/s kg L cm km Pa MJ kmh", qt, " ")
   split("ft mph lb gallon inch mile psi kWh knot", uf, " "); split("m m/s kg L cm km Pa MJ km/hr", ut, " ")
   split("ft mph lb gal in mi psi kWh knot", cf, " "); split("m m/s kg L cm km Pa MJ km/h", ct, " ")
-  qf[2] = "mph"; qt[2] = "(1 m / 1 s)"
   for (k = 0; k < n; k++) {
     i = k % 9 + 1; v = sprintf("%.4f", 1 + rand() * 999)
-    print v " " qf[i] " / 1 " qt[i] > "'"$work"'/qev.in"
+    print v " " qf[i] " -> " qt[i] > "'"$work"'/qev.in"
     print v " " uf[i] "\n" ut[i] > "'"$work"'/units.in"
     print v " " cf[i] " to " ct[i] > "'"$work"'/qalc.in"
   }
 }'
-sed -i 's|/ 1 (1 m / 1 s)|/ (1 m / 1 s)|' "$work/qev.in"
 
 # Runs a command with input $2 and output $3, best of $1 runs; prints "wall cpu" in seconds.
 timed() {
@@ -58,7 +56,7 @@ read -r uw uc <<< "$(timed 5 "$work/units.in" "$work/units.out" units -t)"
 read -r cw cc <<< "$(timed 1 /dev/null "$work/qalc.out" qalc -t -nocurrencies -f "$work/qalc1k.in")"
 
 # The answers must agree to six significant digits.
-paste -d' ' <(sed 's/^(\([^) ]*\)).*/\1/' "$work/qev.out") "$work/units.out" \
+paste -d' ' <(awk '{ print $1 }' "$work/qev.out") "$work/units.out" \
     <(awk '{ print $1 }' "$work/qalc.out") | awk '
   function off(a, b) { d = (a - b) / (b == 0 ? 1 : b); return d < 0 ? -d : d }
   { if (off($1, $2) > 1e-6 || (NF > 2 && off($1, $3) > 1e-6)) bad++ }

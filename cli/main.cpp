@@ -17,6 +17,7 @@
 #include "cli/lineedit.h"
 #include "cli/session.h"
 #include "engine/engine.h"
+#include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
   or:  qev SUBCOMMAND [ARGUMENTS...]
@@ -27,13 +28,20 @@ all in one engine, so variables persist ('5=a', then '%a*2'); one answer line pe
 input line. On a terminal this is an interactive session with line editing and
 history; 'quit', 'exit' or Ctrl-D ends it.
 
+A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
+base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
+ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
+'98.6 degF to degC', '1.8034 m -> ft+in'.
+
 Options for formulas (also allowed after the formula; the last one wins):
-  -ce, -cr         complex results as magnitude*exp(i*phase), or real +i * imaginary
+  -ce, -cr         complex results as magnitude*exp(i*phase), or real+imaginary i
   -R               real parts only
   -S1, -S2, -S3    general (the default), scientific or fixed number format
   -p N             N digits (12 unless given)
   -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)
   -f FILE          a function file instead of your library's
+  -o, --to UNIT    answers in UNIT (a formula's own '-> UNIT' comes first)
+  --raw            answers as the engine writes them: (6)   {m^(2)} {kg^(1)} {s^(-2)}
   -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
   --               the arguments after it are the formula
 
@@ -67,13 +75,13 @@ Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made fro
 shipped library on first use, keeps your definitions and the session history, and
 takes in the entries of a newer shipped library, your definitions kept.
 
-Exit status: 0 for an answer, 1 when the answer is an error ("error #"), 2 for wrong
-usage.
+Exit status: 0 for an answer, 1 when the answer is an error ("error #") or a
+conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3"};
-static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q"};
+static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw"};
+static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 
 /* ---- shared helpers (cli.h) ---- */
 
@@ -136,7 +144,8 @@ parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std
 
 int help()
 {
-    out(HELP, sizeof HELP - 1);
+    const std::string text = tosystem(HELP);  // its "±" in the terminal's encoding
+    out(text.data(), text.size());
     return EXIT_ANSWER;
 }
 
@@ -231,8 +240,10 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 /* ---- formulas ---- */
 
 // What every formula of this run is evaluated with: the calculate command's words
-// before the formula.
+// before the formula, the target of "--to" and whether answers are the engine's text.
 static std::vector<std::string> calcwords;
+static std::string totarget;
+static bool rawanswers;
 
 // Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
 static bool setupcalc(const parsedargs &p)
@@ -240,10 +251,18 @@ static bool setupcalc(const parsedargs &p)
     std::string error;
     calcwords = {"mc66", "-S1"};
     for (const auto &o : p.options) {
-        if (o.first == "-u" || o.first == "-f") continue;
+        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw") continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
+    }
+    rawanswers = p.has("--raw");
+    totarget = p.value("--to");
+    for (const auto &o : p.options)
+        if (o.first == "-o" || o.first == "--to") totarget = o.second;
+    if (rawanswers && (p.has("--to") || p.has("-o"))) {
+        usage("--raw answers in the engine's text, which has no target: give one of them");
+        return false;
     }
     std::string usys = unitsystem(p.value("-u"), error);
     std::string funcs = error.empty() ? functionfile(p.value("-f"), false, error) : "";
@@ -258,12 +277,13 @@ static bool setupcalc(const parsedargs &p)
 }
 
 // Evaluates one formula; the answer is one line: line ends inside it become blanks.
-// 'error' is set when the answer holds an engine error; false on a Tcl error.
-static bool evaluate(const std::string &formula, std::string &answer, bool &error)
+// 'error' is set when the answer is an engine error or a conversion that failed.
+static void evaluate(const std::string &formula, std::string &text, bool &error)
 {
     static bool systemread;
+    static answer a;
     calcwords.push_back(formula);
-    bool ok = run(calcwords, answer);
+    answerline(calcwords, totarget, rawanswers, a);
     calcwords.pop_back();
     // The engine keeps the unit system: it is read with the first formula of the run.
     for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
@@ -272,12 +292,11 @@ static bool evaluate(const std::string &formula, std::string &answer, bool &erro
             break;
         }
     systemread = true;
-    if (!ok) return false;
-    for (char &c : answer)
+    text = a.display;
+    for (char &c : text)
         if (c == '\n' || c == '\r') c = ' ';
-    answer.resize(endoftext(answer));
-    error = iserror(answer);
-    return true;
+    text.resize(endoftext(text));
+    error = a.status != answer::OK;
 }
 
 // One formula from the arguments.
@@ -285,7 +304,7 @@ static int oneformula(const std::string &formula)
 {
     std::string answer;
     bool error;
-    if (!evaluate(formula, answer, error)) return EXIT_USAGE;
+    evaluate(formula, answer, error);
     emit(answer, true);
     return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
@@ -308,7 +327,7 @@ static int batch()
             continue;
         }
         bool error;
-        if (!evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error)) return EXIT_USAGE;
+        evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error);
         emit(answer, false);
         if (error) status = EXIT_ENGINEERROR;
     }
@@ -334,7 +353,7 @@ static int interactive()
         if (word == "quit" || word == "exit") break;
         remember(line);
         bool error;
-        if (!evaluate(formula, answer, error)) break;
+        evaluate(formula, answer, error);
         if (!answer.empty()) emit(answer, true);
     }
     closelines();

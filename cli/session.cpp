@@ -11,6 +11,7 @@
 
 #include "app/qevinit.h"
 #include "base/ascii.h"
+#include "present/answer.h"
 #include "userlib.h"
 
 static Tcl_Interp *interp = nullptr;
@@ -75,6 +76,15 @@ bool command(const std::vector<std::string> &args, std::string &answer)
     for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
     Tcl_ResetResult(interp);
     return code == TCL_OK;
+}
+
+void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a)
+{
+    static std::vector<const char *> argv;
+    argv.clear();
+    for (const std::string &w : args) argv.push_back(w.c_str());
+    answerof(interp, (int)argv.size(), argv.data(), target, raw, a);
+    Tcl_ResetResult(interp);
 }
 
 // The string value of 'key' in the dict 'd', empty when absent.

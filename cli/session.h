@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct answer;
+
 // The per-user library as the shared library script reports it.
 struct userlibrary {
     bool ok = false;                               // false: it could not be set up
@@ -26,6 +28,11 @@ void closesession();
 // Runs one command with each element of 'args' as one word (UTF-8); sets 'answer' to its
 // result. False when the command raised a Tcl error (the message is in 'answer').
 bool command(const std::vector<std::string> &args, std::string &answer);
+
+// Evaluates a formula through the answer layer: 'args' are the calculate command's
+// words (its name, options, formula); 'target' is used when the formula names none;
+// 'raw' keeps the command's own text.
+void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a);
 
 // The per-user library, set up on first use. When it cannot be had, the shipped library
 // stands in, read-only; that, or a failure, is reported once on standard error.

@@ -138,11 +138,14 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg))
             readfunctionfile(pathof(a, ++i).c_str());
             continue;
         }
-        const char *p = v[i - 1];
-        bool formula = isopt(p, "-q") || (p[0] != '-' && v[i][0] != '-');
-        if (formula && v[i][0] && !each(v[i])) return false;
+        if (formulaarg(v[i - 1], v[i]) && v[i][0] && !each(v[i])) return false;
     }
     return true;
+}
+
+bool formulaarg(const char *prev, const char *arg)
+{
+    return isopt(prev, "-q") || (prev[0] != '-' && arg[0] != '-');
 }
 
 int precisionarg(const char *arg)

@@ -53,6 +53,10 @@ void formatoptions(const cmdargs &a);
 // to end the pass. Returns false when 'each' ended it.
 bool argumentpass(cmdargs &a, bool (*each)(char *arg));
 
+// Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the
+// argument before it) begins with "-" (then it is no option, nor an option's value).
+bool formulaarg(const char *prev, const char *arg);
+
 // Precision for the option "-p": the integer part of 'arg', modulo 65536.
 int precisionarg(const char *arg);
 

@@ -85,7 +85,7 @@ _qev()
             return ;;
         -p | -t | -mult | -add1 | -add2)
             return ;;
-        -unit)
+        -unit | -o | --to)
             COMPREPLY=($(compgen -W "$(_qev_units "$qev" "${COMP_WORDS[@]}")" -- "$cur"))
             return ;;
     esac

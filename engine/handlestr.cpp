@@ -6,6 +6,7 @@
 
 void handlestr(char *formula)
 {
+    newprintrecord();
     if (!scanformula(formula, HANDLESTR_SCAN)) return;
     if (S) reduce(HANDLESTR_REDUCE);
     deleteS2();  // a copy left by an analysis that ended in an error

@@ -121,12 +121,15 @@ struct libfile {
     std::unordered_map<std::string_view, std::string_view, wordhash> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
     expansions memo[2];         // the scanner's, by pass
+    unsigned long generation = 0;  // the read that gave 'content'
 };
 
 static unsigned shapebit(size_t n) { return n <= 31 ? 1u << (n - 1) : 1u << 31; }
 
 static std::map<std::string, libfile, std::less<>> files;  // every file looked up, by path
 static unsigned long formula = 1;  // counts new formulas: a file checked earlier is checked again
+static unsigned long reads;        // files read so far
+static unsigned long changes;      // calls of 'libchanged'
 
 // The file of the last lookup, most often the next one's.
 static const std::string *lastpath;
@@ -150,6 +153,7 @@ void libholdchecks(bool hold) { held = hold; }
 
 void libchanged()
 {
+    changes++;
     for (auto &f : files) {
         f.second.checked = 0;
         f.second.readable = false;
@@ -206,6 +210,7 @@ static libfile &current(const char *path)
         mtime == lf.mtime)
         return lf;
     lf.readable = libread(path, lf.content.text, &lf.head);
+    lf.generation = ++reads;
     // A file read after a failed stat (it appeared in between) gets an identity no
     // file has, so the next check reads it again.
     lf.dev = ok ? st.st_dev : 0;
@@ -303,4 +308,23 @@ const libtext *libcontent(const char *path)
     }
     const libfile &lf = current(path);
     return lf.readable ? &lf.content : nullptr;
+}
+
+unsigned long libepoch()
+{
+    static unsigned long epoch, lastformula, lastchanges;
+    if (plainmode || formula != lastformula || changes != lastchanges) epoch++;
+    lastformula = formula;
+    lastchanges = changes;
+    return epoch;
+}
+
+unsigned long libgeneration(const char *path)
+{
+    if (plainmode) {
+        std::string text;
+        return libread(path, text) ? ++reads : 0;
+    }
+    const libfile &lf = current(path);
+    return lf.readable ? lf.generation : 0;
 }

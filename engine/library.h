@@ -52,6 +52,16 @@ class expansions {
 // plain mode and when the file cannot be read.
 expansions *libexpansions(const char *path, int pass);
 
+// A number that changes whenever a file may be looked at again (a new formula outside
+// held checks, 'libcheckall', 'libchanged'; always in plain mode): while it stays, so
+// does every 'libgeneration'.
+unsigned long libepoch();
+
+// A number that changes whenever the file at 'path' was read anew (checked as for a
+// lookup), so that what a caller derives from the file can be kept until it changes;
+// 0 when the file cannot be read. Always a new number in plain mode.
+unsigned long libgeneration(const char *path);
+
 // The non-blank characters of a file, and in 'head' its first HEADWORDS - 1 words (runs
 // of non-blank characters) and the rest of the line after them, trailing blanks cut (a
 // unit-system file: its name, six unit names and the path of its units file); false

@@ -127,6 +127,7 @@ void freelist(lm *first)
 static void errorexit(int n)
 {
     *cout2 << "error #" << n;
+    lastprint.exited = true;
     freelist(S);
     S = C = T = nullptr;
 }

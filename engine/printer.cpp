@@ -81,15 +81,36 @@ void printvalue(long double mag, long double phase)
     cout2->write(out.data(), out.size());
 }
 
-void numbertext(const lm *n, std::string &out)
+void displayform(long double &mag, long double &phase)
 {
-    long double mag = n->mag, phase = n->phase;
     displaynormal(mag, phase);
     if (Realonly) {
         mag = exactre(mag, phase);
         phase = 0;
     }
     if (phase > -1e-14 && phase < 1e-14) phase = 0;
+}
+
+void notenumber(const lm *n)
+{
+    long double mag = n->mag, phase = n->phase;
+    displayform(mag, phase);
+    printrecord &r = lastprint;
+    r.numbers++;
+    r.table = r.table || flagrep != 0;
+    if (!r.allreal) return;
+    if (exactim(mag, phase) != 0 && phase != 0) {
+        r.allreal = false;
+        r.reals.clear();
+    } else if (r.reals.size() < printrecord::MAXREALS) {
+        r.reals.push_back((double)mag);
+    }
+}
+
+void numbertext(const lm *n, std::string &out)
+{
+    long double mag = n->mag, phase = n->phase;
+    displayform(mag, phase);
     if (flagrep == 0) out += "(";
     valuetext(mag, phase, out);
     if (n->err != 0) {
@@ -109,6 +130,7 @@ static void printnumber(lm *n, std::string &out)
 {
     deleteS2();
     copylm(&varib[0], n);
+    notenumber(n);
     out.clear();
     numbertext(n, out);
     cout2->write(out.data(), out.size());
@@ -117,9 +139,15 @@ static void printnumber(lm *n, std::string &out)
 void printlist()
 {
     std::string out;
+    lastprint.printed = true;
+    lastprint.start = (size_t)cout2->tellp();
     for (lm *n = S; n; n = n->next) {
-        if (n->kind == LM_WORD) *cout2 << n->text << " ";
-        else if (n->kind == LM_NUMBER) printnumber(n, out);
+        if (n->kind == LM_WORD) {
+            *cout2 << n->text << " ";
+            lastprint.words++;
+        } else if (n->kind == LM_NUMBER) {
+            printnumber(n, out);
+        }
     }
     freelist(S);
     S = C = T = nullptr;

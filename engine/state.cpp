@@ -22,6 +22,7 @@ std::string MACNAME;
 char UNAME[352];
 std::string FORMNAME;
 char FORMTYTLE[352];
+std::string SHIPPED;
 
 char NAME55 = 1;
 char Match99 = 0;
@@ -33,6 +34,17 @@ float randfunc[1010];
 long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 int repflag;
 
+printrecord lastprint;
+
+void newprintrecord()
+{
+    std::vector<double> reals;
+    reals.swap(lastprint.reals);
+    reals.clear();
+    lastprint = printrecord();
+    lastprint.reals.swap(reals);
+}
+
 bool plainmode = false;
 
 void initengine()
@@ -42,6 +54,8 @@ void initengine()
     done = true;
     for (int k = 0; k <= 1000; k++) randfunc[k] = 1.0f;
 }
+
+void setshipped(const char *folder) { SHIPPED = folder; }
 
 // Every field of 'enginestate' but the variables and the slots, with its global: one
 // list for the three routines below.

@@ -23,11 +23,18 @@
 //   commands/*.cpp        each command's copies of its arguments, kept for their storage;
 //                         the evaluator of the running unit command (bru.cpp); the
 //                         ISO-8859-1 encoding (frame.cpp)
+//   present/unitvalues.cpp  the values of the units file's names, kept per file; the
+//                         user's state while an answer evaluates names
+//   present/naming.cpp    the list of named units and the names chosen, kept per units
+//                         file, list and unit system
+//   present/target.cpp    the targets read, kept per units file
 // None of these carries a value from one command to the next that changes an answer.
 #ifndef QEV_STATE_H
 #define QEV_STATE_H
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "engine/node.h"
 
@@ -48,6 +55,7 @@ extern std::string MACNAME;   // units file, any length
 extern char UNAME[352];    // name of the unit system
 extern std::string FORMNAME;  // user-function file, any length; empty: no user functions
 extern char FORMTYTLE[352];// first word of the user-function file
+extern std::string SHIPPED;   // folder of the shipped library; "" until start-up sets it
 
 extern char NAME55;        // 0: unit listing prints names only
 extern char Match99;       // 1: the entry under test did not match
@@ -63,6 +71,25 @@ extern int repflag;
 // Evaluation without the fast paths (library files read at every lookup, the whole list
 // searched at every reduction, analysis chains reduced at the end); tests compare both.
 extern bool plainmode;
+
+// What the last formula of 'handlestr' left, for callers that take its answer as numbers
+// rather than as text. The printer fills it; an error exit marks it. When every number
+// written was real, 'reals' holds their values in order (the first MAXREALS of them).
+struct printrecord {
+    bool printed = false;       // the printer ran
+    bool exited = false;        // an error exit was taken
+    bool table = false;         // the numbers were written in table mode
+    int numbers = 0;            // numbers written
+    int words = 0;              // words written (left unreduced)
+    size_t start = 0;           // where the printer's text begins in 'cout2'
+    bool allreal = true;        // every number written was real
+    std::vector<double> reals;  // their values, while 'allreal'
+    enum { MAXREALS = 1 << 17 };
+};
+extern printrecord lastprint;
+
+// Empties 'lastprint' for a new formula (keeping the room of 'reals').
+void newprintrecord();
 
 // A copy of every global above that outlives an evaluation: variables, flags, unit
 // names, file names, the matching's state, the random density and the slots of the

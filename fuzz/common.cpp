@@ -119,7 +119,8 @@ static Tcl_Obj *latin1obj(const std::string &bytes)
     return o;
 }
 
-std::string run(const std::vector<std::string> &args)
+// Evaluates the command 'args', each a word of ISO-8859-1 bytes; the Tcl return code.
+static int evaluate(const std::vector<std::string> &args)
 {
     std::vector<Tcl_Obj *> objs;
     for (const std::string &a : args) {
@@ -129,6 +130,12 @@ std::string run(const std::vector<std::string> &args)
     }
     int code = Tcl_EvalObjv(interp, (int)objs.size(), objs.data(), 0);
     for (Tcl_Obj *o : objs) Tcl_DecrRefCount(o);
+    return code;
+}
+
+std::string run(const std::vector<std::string> &args)
+{
+    int code = evaluate(args);
     if (code != TCL_OK) std::fprintf(stderr, "%s: %s\n", args[0].c_str(), Tcl_GetStringResult(interp));
     require(code == TCL_OK, "the command did not return TCL_OK");
     size_t n = strnlen(Fixfinlin, sizeof Fixfinlin);
@@ -142,6 +149,44 @@ std::string run(const std::vector<std::string> &args)
         std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
     }
     return answer;
+}
+
+std::string runanswer(const std::vector<std::string> &args)
+{
+    require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
+    Tcl_Obj *r = Tcl_GetObjResult(interp);
+    int n = 0;
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 7, "the answer is not a dict of seven keys");
+    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table"}) {
+        Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
+        Tcl_IncrRefCount(k);
+        Tcl_DictObjGet(nullptr, r, k, &v);
+        Tcl_DecrRefCount(k);
+        require(v != nullptr, "a key of the answer is missing");
+        if (std::strcmp(key, "status") == 0) {
+            std::string st = Tcl_GetString(v);
+            require(st == "ok" || st == "error" || st == "conversion", "an unknown status");
+        }
+    }
+    std::string answer = Tcl_GetString(r);
+    Tcl_ResetResult(interp);
+    if (std::getenv("QEV_FUZZ_TRACE")) {
+        for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
+        std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
+    }
+    return answer;
+}
+
+// The engine's state after a call, to compare with the state after another.
+static enginestate kept;
+
+void keepuserstate() { savestate(kept); }
+
+bool sameuserstate()
+{
+    static enginestate now;
+    savestate(now);
+    return samestate(kept, now);
 }
 
 std::string nonblank(const std::string &text)

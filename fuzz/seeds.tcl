@@ -112,6 +112,19 @@ foreach args {
     seed regres {*}$args
 }
 
+# answer: formulas of the tests with targets, over the shipped library and list.
+set named [slurp [file join $src data named.list]]
+set k 0
+foreach {formula target} {
+    {3 N * 2 m} {} {60 mph -> km/h} {} {98.6 degF} degC {1.8034 m} ft+in {12300 s -> h+minute+s} {}
+    {(2.00±0.05) m / (0.50±0.01) s} {} {1/(2*pi*50 Hz * 1e-6 F)} {} {5 m} s {5 m} {J/(kg K)}
+    {1000 ohm + 1/(i*2*pi*500 Hz*1 uF)} {} {(12345 ± 23) m} {} {1 2} m {plot 0 1 2 x} {} {2+} m
+    {8.314 J / 1 kg / 1 K to J/kg K} {} {1 km} {m^(3)} {5 J / 2 K} {}
+} {
+    seed answer $shipped $named $formula $target [format %c [incr k]]
+}
+foreach f [lrange $formulas 0 40] { seed answer $shipped $named $f {} [format %c [incr k]] }
+
 # fbr: library files with entry numbers.
 foreach lib [list $functions $shipped "#a=1#b=2" "T\n#ab\n#c d#" "a=b\n#cd=1" "#\xB0F=1"] {
     foreach n {0 1 2 1.5 -1 x 40} { seed fbr $lib $n }

@@ -2,14 +2,15 @@
 # fuzz.sh - builds the libFuzzer targets of fuzz/ in build-fuzz (clang++, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for SECONDS (default 60), two at a time when
 # FUZZ_JOBS=2. Usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (targets: mc66 units library
-# libedit regres fbr). Seeds come from the tests; the grown corpus stays in build-fuzz/corpus.
+# libedit regres fbr answer). Seeds come from the tests; the grown corpus stays in
+# build-fuzz/corpus.
 # An input that breaks an invariant is kept in build-fuzz/findings and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(mc66 units library libedit regres fbr)
+[ ${#targets[@]} -gt 0 ] || targets=(mc66 units library libedit regres fbr answer)
 scripts/setup.sh
 cmake -S . -B build-fuzz -DQEV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2 --target fuzzers >/dev/null

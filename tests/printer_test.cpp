@@ -8,6 +8,7 @@
 #include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
+#include "engine/state.h"
 #include "support.h"
 
 TEST(printer, realAndComplex)
@@ -123,4 +124,44 @@ TEST(printer, numbersAsTheStreamWritesThem)
                 EXPECT_EQ(text, theirs.str()) << (double)v << " precision " << p;
             }
     cout2 = saved;
+}
+
+// What the printer notes of a formula: numbers and words written, table mode, where its
+// text begins, the real values, and an error exit.
+TEST(printer, recordOfWhatWasWritten)
+{
+    const size_t NOSTART = ~(size_t)0;  // a table's pairs may be written before the printer runs
+    struct row {
+        const char *formula;
+        bool printed, exited, table;
+        int numbers, words;
+        size_t start;
+        std::vector<double> reals;
+    } rows[] = {
+        {"2+3", true, false, false, 1, 0, 0, {5}},
+        {"1 2 3", true, false, false, 3, 0, 0, {1, 2, 3}},
+        {"plot 0 1 2 x^2", true, false, true, 4, 0, NOSTART, {0, 0, 0.5, 0.25}},
+        {"findx 0 4 4 x-1", true, false, true, 1, 0, 0, {1}},
+        {"2+", false, true, false, 0, 0, 0, {}},
+        {"2 foo", false, true, false, 0, 0, 0, {}},
+        {"1))))))))))))+2", true, false, false, 2, 1, 0, {1, 2}},
+        {"2 $m 1 + 3 $s 1", true, false, false, 1, 0, 25, {5}},  // a warning first
+        {"i", true, false, false, 1, 0, 0, {}},
+        {"1 i", true, false, false, 2, 0, 0, {}},
+        {"setxy 1 2", false, false, false, 0, 0, 0, {}},
+    };
+    for (const row &r : rows) {
+        calc(r.formula);
+        const printrecord &p = lastprint;
+        EXPECT_EQ(p.printed, r.printed) << r.formula;
+        EXPECT_EQ(p.exited, r.exited) << r.formula;
+        EXPECT_EQ(p.table, r.table) << r.formula;
+        EXPECT_EQ(p.numbers, r.numbers) << r.formula;
+        EXPECT_EQ(p.words, r.words) << r.formula;
+        if (r.start != NOSTART) {
+            EXPECT_EQ(p.start, r.start) << r.formula;
+        }
+        EXPECT_EQ(p.reals, r.reals) << r.formula;
+        EXPECT_EQ(p.allreal, std::string(r.formula) != "i" && std::string(r.formula) != "1 i") << r.formula;
+    }
 }

@@ -1,14 +1,14 @@
-# calc.tcl - the calculator of the window: display options, evaluation with mc66,
-# the history pane, formula recall and the keypad. Namespace zt.
+# calc.tcl - the calculator of the window: display options, evaluation with
+# qev::answer, the history pane, formula recall and the keypad. Namespace zt.
 
 namespace eval zt {
-    # Display options, as the widgets show them.
+    # Display options, as the widgets show them; 'raw' shows the engine's own text.
     variable opt
-    array set opt {complex exp format general digits 10 real 0}
+    array set opt {complex exp format general digits 10 real 0 raw 0}
     variable statustext ""     ;# the status line
     variable recalled {}       ;# formulas evaluated, oldest first
     variable recallpos 0       ;# index into 'recalled' while stepping with Up/Down
-    variable last ""           ;# the last answer that was a result (not an error)
+    variable last ""           ;# the engine's text of the last answer that was a result
     variable lastformula ""    ;# its formula
     variable lastpairs {}      ;# the last answer that was a table of pairs, flat x y ...
     variable lastpairsformula ""
@@ -82,30 +82,14 @@ proc zt::digits {delta} {
     set opt(digits) [expr {max(1, min(30, $d + $delta))}]
 }
 
-# The answer of mc66 for 'formula' with the current options, unit system and functions.
+# The answer (the dict of qev::answer) for 'formula' with the current options, unit
+# system and functions; a formula may end in "-> UNIT".
 proc zt::calc {formula} {
-    mc66 {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula
+    qev::answer {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula
 }
 
-# Whether an answer reports an abandoned evaluation.
+# Whether a text of mtu reports an abandoned search.
 proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
-
-# The pairs of an answer in table mode, flat {x0 y0 x1 y1 ...}, or {} when the answer is
-# not such a table: numbers without brackets, two before each " ; ".
-proc zt::pairs {answer} {
-    regsub -all {\{[^\}]*\}} $answer " " text
-    if {[iserror $answer] || [string first ( $text] >= 0} { return {} }
-    set flat {}
-    foreach piece [split $text ";"] {
-        set words [regexp -all -inline {\S+} $piece]
-        if {[llength $words] != 2} { return {} }
-        foreach w $words {
-            if {![string is double -strict $w]} { return {} }
-            lappend flat $w
-        }
-    }
-    return $flat
-}
 
 # Appends text to the history pane with a tag and keeps the newest line in view.
 proc zt::history {text tag} {
@@ -138,25 +122,30 @@ proc zt::evaluate {} {
     show $formula [calc $formula]
 }
 
-# Shows a formula and its answer, remembers results and tables.
+# Shows a formula and its answer (a dict of qev::answer): the display, or with the
+# option 'raw' the engine's text; remembers results and tables.
 proc zt::show {formula answer} {
+    variable opt
     variable last
     variable lastformula
     variable lastpairs
     variable lastpairsformula
     variable match
     history $formula formula
-    set text [string trimright $answer]
-    if {[iserror $answer]} {
+    set status [dict get $answer status]
+    set text [string trimright [dict get $answer \
+        [expr {$opt(raw) && $status eq "ok" ? "engine" : "display"}]]]
+    if {$status ne "ok"} {
         history "× $text" error
-        status "The formula could not be evaluated."
+        status [expr {$status eq "conversion" ? "The answer could not be converted."
+            : "The formula could not be evaluated."}]
         return
     }
     history $text answer
-    set last $answer
+    set last [dict get $answer engine]
     set lastformula $formula
     set match 0
-    set p [pairs $answer]
+    set p [dict get $answer table]
     if {[llength $p] > 0} {
         set lastpairs $p
         set lastpairsformula $formula

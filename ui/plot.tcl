@@ -2,7 +2,7 @@
 # labels, the pairs listed beside it, and saving as PostScript and CSV. Namespace zt.
 
 namespace eval zt {
-    variable plotpairs {}      ;# flat {x0 y0 x1 y1 ...} as the answer wrote them
+    variable plotpairs {}      ;# flat {x0 y0 x1 y1 ...} in the answer's number format
     variable plottitle ""
     variable plotmap           ;# L sx x0 B sy y0: canvas x = L + (x - x0)*sx, y = B - (y - y0)*sy
 }

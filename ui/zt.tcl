@@ -191,6 +191,7 @@ proc zt::menus {} {
     .mb.display add command -label "Fewer digits" -underline 1 -accelerator Ctrl+Minus \
         -command {zt::digits -1}
     .mb.display add checkbutton -label "Real part only" -underline 0 -variable zt::opt(real)
+    .mb.display add checkbutton -label "Engine's text" -underline 9 -variable zt::opt(raw)
 
     .mb.units add command -label "Browse units…" -underline 0 -accelerator Ctrl+B \
         -command zt::browseunits

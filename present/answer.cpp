@@ -1,0 +1,184 @@
+// answer.cpp - evaluating a formula and making its answer.
+//
+// The value comes from the engine itself: what the printer noted in 'lastprint' and the
+// last result 'varib'[0]. Messages the engine wrote before the result (warnings) stay in
+// front of the display.
+#include "present/answer.h"
+
+#include <cmath>
+#include <cstring>
+
+#include <tcl.h>
+
+#include "base/output.h"
+#include "commands/commands.h"
+#include "commands/frame.h"
+#include "engine/numeric.h"
+#include "engine/printer.h"
+#include "engine/state.h"
+#include "present/digits.h"
+#include "present/latin1.h"
+#include "present/naming.h"
+#include "present/target.h"
+#include "present/unitvalues.h"
+
+namespace {
+
+// Puts the user's state back when an answer is done, whatever evaluations it needed.
+struct keepstate {
+    ~keepstate() { restoreuserstate(); }
+};
+
+// The argument the calculate command takes for its formula after 'from', or -1, by the
+// command's own rules ("-u" and "-f" take the next argument along).
+int formulaafter(int from, int argc, const char *const argv[])
+{
+    for (int i = from + 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && (isopt(argv[i], "-u") || isopt(argv[i], "-f"))) {
+            i++;
+            continue;
+        }
+        if (formulaarg(argv[i - 1], argv[i]) && argv[i][0]) return i;
+    }
+    return -1;
+}
+
+// A value of the answer: magnitude, phase (display form), error, dimensions.
+struct value {
+    long double mag, phase, err;
+    long double units[6];
+};
+
+// Writes 'v' in the unit the library names for it; the unit's text in 'unit'.
+void namedtext(value &v, const numstyle &style, std::string &unit, std::string &out)
+{
+    unitname u = nameunits(v.units, std::max(std::fabs(v.mag), v.err), significant(style));
+    v.mag /= u.factor;
+    v.err /= u.factor;
+    unit = u.text;
+    quantitytext(v.mag, v.phase, v.err, unit, style, out);
+}
+
+// Converts 'v' to the target; false with the reason in 'out' when it cannot.
+bool converted(value &v, const target &t, const numstyle &style, std::string &out)
+{
+    if (!t.error.empty()) {
+        out = "cannot convert to " + t.text + ": " + t.error;
+        return false;
+    }
+    if (!samedims(v.units, t.units)) {
+        std::string have, unit;
+        value n = v;
+        namedtext(n, style, unit, have);
+        out = "cannot convert " + have + " to " + t.text + " (" + dimensionwords(v.units) + " to " +
+              dimensionwords(t.units) + ")";
+        return false;
+    }
+    long double re = exactre(v.mag, v.phase), im = exactim(v.mag, v.phase);
+    if (v.phase == 0) re = v.mag, im = 0;
+    re = (re - t.offset) / t.slope;
+    im = im / t.slope;
+    v.err = v.err / std::fabs(t.slope);
+    if (im == 0) {
+        v.mag = re;
+        v.phase = 0;
+    } else {
+        v.mag = std::hypot(re, im);
+        v.phase = std::atan2(im, re);
+        displayform(v.mag, v.phase);
+    }
+    if (t.parts.empty()) {
+        quantitytext(v.mag, v.phase, v.err, t.text, style, out);
+        return true;
+    }
+    if (v.phase != 0) {
+        out = "cannot write a complex value in " + t.text;
+        return false;
+    }
+    // A mixed target: whole units of each part but the last, which takes the rest.
+    long double rest = std::fabs(v.mag) * t.slope;
+    if (v.mag < 0) out += "-";
+    for (size_t k = 0; k + 1 < t.parts.size(); k++) {
+        long double slope = t.parts[k].second;
+        long double whole = std::floor(rest / slope * (1 + 1e-15L));
+        if (whole < 0) whole = 0;
+        rest = std::max(0.0L, rest - whole * slope);
+        numtext(whole, std::ios::fmtflags(), 30, out);
+        out += " " + t.parts[k].first + " ";
+    }
+    long double last = t.parts.back().second;
+    quantitytext(rest / last, 0, v.err * t.slope / last, t.parts.back().first, style, out);
+    return true;
+}
+
+} // namespace
+
+void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+              answer &a)
+{
+    a = answer();
+    int f = raw ? -1 : formulaafter(0, argc, argv);
+    int t = f < 0 ? -1 : formulaafter(f, argc, argv);
+    std::vector<const char *> args(argv, argv + argc);
+    std::string formula, goal = target;
+    if (f >= 0) {
+        formula = argv[f];
+        std::string own;
+        if (splittarget(formula, own)) goal = own;
+        else if (t >= 0) goal = argv[t];
+        args[f] = formula.c_str();
+        if (t >= 0) args.erase(args.begin() + t);
+    }
+    bool converting = !raw && (f >= 0 ? goal != "" || formula != argv[f] : !target.empty());
+    newprintrecord();
+    args.push_back(nullptr);
+    mc66(nullptr, interp, argc - (t >= 0), args.data());
+    a.engine = Tcl_GetStringResult(interp);
+    a.display = a.engine;
+    const printrecord &r = lastprint;
+    if (r.exited) {
+        a.status = answer::ENGINEERROR;
+        return;
+    }
+    numstyle style;
+    style.flags = cout2->flags();
+    style.precision = cout2->precision();
+    style.expform = how223 != 0;
+    if (r.table && r.allreal && r.words == 0 && r.numbers >= 2 && r.numbers % 2 == 0 &&
+        r.reals.size() == (size_t)r.numbers) {
+        a.table.resize(r.reals.size());
+        for (size_t k = 0; k < r.reals.size(); k++) numtext(r.reals[k], style.flags, style.precision, a.table[k]);
+    }
+    if (raw) return;
+    if (!(r.printed && r.numbers == 1 && r.words == 0)) {
+        if (converting && (r.numbers > 0 || r.words > 0)) {
+            a.status = answer::CONVERSIONERROR;
+            a.display = "cannot convert to " + goal + ": the answer is not a single value";
+        }
+        return;
+    }
+    std::string prefix;
+    latin1toutf8(cout2->str().substr(0, r.start), prefix);
+    value v = {varib[0].mag, varib[0].phase, std::fabs(varib[0].err), {}};
+    std::memcpy(v.units, varib[0].units, sizeof v.units);
+    displayform(v.mag, v.phase);
+    keepstate keep;
+    std::string text;
+    if (converting) {
+        const ::target t = readtarget(goal);  // a copy: the kept targets may be renewed meanwhile
+        if (!converted(v, t, style, text)) {
+            a.status = answer::CONVERSIONERROR;
+            a.display = text;
+            return;
+        }
+        a.unit = t.text;
+    } else {
+        namedtext(v, style, a.unit, text);
+    }
+    a.number = true;
+    a.re = v.phase == 0 ? v.mag : exactre(v.mag, v.phase);
+    a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
+    a.err = v.err;
+    a.display = prefix + text;
+}

@@ -1,0 +1,32 @@
+// answer.h - the answer to a formula as every front end shows it: a single value in a
+// named unit or in a target unit with the digits its error allows, or the engine's own
+// text for anything else.
+#ifndef QEV_ANSWER_H
+#define QEV_ANSWER_H
+
+#include <string>
+#include <vector>
+
+struct Tcl_Interp;
+
+struct answer {
+    enum { OK, ENGINEERROR, CONVERSIONERROR };
+    int status = OK;
+    bool number = false;             // a single value: 're', 'im', 'err', 'unit' hold it
+    long double re = 0, im = 0, err = 0;  // in the unit 'unit'
+    std::string unit;                // UTF-8; empty for a plain number
+    std::string display;             // what to show (UTF-8)
+    std::string engine;              // the calculate command's own text (UTF-8)
+    std::vector<std::string> table;  // x y x y ... of a table of real pairs, in the number format
+};
+
+// Evaluates a formula with the calculate command: 'argv' are its arguments (argv[0] its
+// name), options and formula as the command reads them. A target written at the end of
+// the formula ("-> T", "to T") is used, else the first argument after the formula that
+// the command would take for a formula, else 'target' when it is not empty. With 'raw'
+// the formula goes to the command as written, and the display is the command's text.
+// The user's state (variables, the last result '%0') is as after the formula alone.
+void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+              answer &a);
+
+#endif

@@ -1,0 +1,57 @@
+// answercmd.cpp - the Tcl command qev::answer.
+#include "present/answercmd.h"
+
+#include <vector>
+
+#include "present/answer.h"
+
+static Tcl_Obj *number(long double x) { return Tcl_NewDoubleObj((double)x); }
+
+/*
+ * answercmd --
+ *   qev::answer ?options? formula ?target?: evaluates the formula with the options of
+ *   mc66 and answers with its value in a named unit, or in the target unit when one is
+ *   given after the formula or at its end ("-> T", "to T").
+ * Results:
+ *   TCL_OK and a dict: display (the text to show), engine (mc66's text), status (ok,
+ *   error for an engine error, conversion for a target that does not fit), value (a
+ *   number, or {re im} for a complex value), error and unit (these three empty when the
+ *   answer is not a single value), table (x y ... of a table of pairs in the number
+ *   format, else empty).
+ * Side effects:
+ *   Those of mc66 for the formula alone: variables and the last result are as if only
+ *   the formula had been evaluated.
+ */
+int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
+{
+    std::vector<const char *> argv;
+    for (int k = 0; k < objc; k++) argv.push_back(Tcl_GetString(objv[k]));
+    // The strings of 'objv' stay valid: the objects are held by the caller.
+    answer a;
+    answerof(interp, objc, argv.data(), "", false, a);
+    static const char *const STATUS[] = {"ok", "error", "conversion"};
+    Tcl_Obj *d = Tcl_NewDictObj();
+    auto put = [&](const char *key, Tcl_Obj *v) { Tcl_DictObjPut(nullptr, d, Tcl_NewStringObj(key, -1), v); };
+    auto text = [](const std::string &s) { return Tcl_NewStringObj(s.data(), (int)s.size()); };
+    put("display", text(a.display));
+    put("engine", text(a.engine));
+    put("status", Tcl_NewStringObj(STATUS[a.status], -1));
+    Tcl_Obj *value = Tcl_NewObj(), *error = Tcl_NewObj();
+    if (a.number) {
+        if (a.im == 0) {
+            value = number(a.re);
+        } else {
+            Tcl_Obj *parts[2] = {number(a.re), number(a.im)};
+            value = Tcl_NewListObj(2, parts);
+        }
+        error = number(a.err);
+    }
+    put("value", value);
+    put("error", error);
+    put("unit", text(a.unit));
+    Tcl_Obj *table = Tcl_NewListObj(0, nullptr);
+    for (const std::string &x : a.table) Tcl_ListObjAppendElement(nullptr, table, text(x));
+    put("table", table);
+    Tcl_SetObjResult(interp, d);
+    return TCL_OK;
+}
