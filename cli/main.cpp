@@ -20,7 +20,7 @@
 #include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
-       qev SUBCOMMAND [ARGUMENTS...]
+  or:  qev SUBCOMMAND [ARGUMENTS...]
 
 Evaluates FORMULA (several words are joined with blanks) with units and errors and
 prints the answer. Without a formula, reads formulas from standard input, one per line,
@@ -43,8 +43,8 @@ such answers end in '(Gaussian errors)'.
 Options for formulas (also allowed after the formula; the last one wins):
   -ce, -cr         complex results as magnitude*exp(i*phase), or real+imaginary i
   -R               real parts only
-  -g, --errors=gauss
-                   errors in quadrature (Gaussian); --errors=linear is the default
+  -g, --errors=gauss  errors in quadrature (Gaussian, independent sources)
+  --errors=linear  errors added linearly, the default (the last of these wins)
   -S1, -S2, -S3    general (the default), scientific or fixed number format
   -p N             N digits (12 unless given)
   -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)

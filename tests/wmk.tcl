@@ -4,7 +4,8 @@
 # library made under XDG_DATA_HOME, and the folder's zt.tcl left unrun. That zt.tcl
 # runs only with --local-script, or for a copy of the program that has no script of
 # its own.
-# Usage: tclsh wmk.tcl BUILD-FOLDER (prints "wmk: ok" or the reasons; exit status 0 or 1)
+# Usage: tclsh wmk.tcl FOLDER (the build folder, or the bin folder of an installed tree;
+# prints "wmk: ok" or the reasons; exit status 0 or 1)
 set build [file normalize [lindex $argv 0]]
 set tmp [file join [expr {[info exists env(TMPDIR)] ? $env(TMPDIR) : "/tmp"}] qevwmk-[pid]]
 file delete -force $tmp
@@ -45,8 +46,9 @@ if {![string match "*IsViewable*" $info]} { lappend problems "no window named qe
 if {[regexp {Width: (\d+)} $info -> w] && [regexp {Height: (\d+)} $info -> h] && ($w < 300 || $h < 200)} {
     lappend problems "the window is only ${w}x$h"
 }
+set shipped [glob -nocomplain $build/data/SI.usys $build/../share/qev/data/SI.usys]
 if {![file isdirectory [file join $tmp/data qev]] ||
-    ([file exists [file join $build data SI.usys]] && ![file exists [file join $tmp/data qev SI.usys]])} {
+    ([llength $shipped] && ![file exists [file join $tmp/data qev SI.usys]])} {
     lappend problems "no user library under XDG_DATA_HOME"
 }
 if {[catch {exec kill -0 $pid}]} { lappend problems "wmk is no longer running" }
