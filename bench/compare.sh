@@ -84,8 +84,9 @@ for row in "default:$qw:$qc" "-g (Gaussian):$gw:$gc" "errors, default:$lew:$lec"
   IFS=: read -r name w c <<< "$row"
   printf "  qev %-29s %6d  %7.3f  %7.3f  %7.2f\n" "$name" "$count" "$w" "$c" "$(awk -v t="$w" -v n="$count" 'BEGIN { print t / n * 1e6 }')"
 done
-awk -v qw="$qw" -v gw="$gw" -v lew="$lew" -v gew="$gew" 'BEGIN {
-  printf "  -g takes %.2f times the default'"'"'s time (goal: at most 2), %.2f with an error on every value\n", gw / qw, gew / lew }'
+awk -v qw="$qw" -v gw="$gw" -v lew="$lew" -v gew="$gew" -v qc="$qc" -v gc="$gc" -v lec="$lec" -v gec="$gec" 'BEGIN {
+  printf "  -g takes %.2f times the default'"'"'s time (goal: at most 2), %.2f with an error on every value\n", gw / qw, gew / lew
+  printf "  in CPU time %.2f and %.2f\n", gc / (qc > 0 ? qc : 0.001), gec / (lec > 0 ? lec : 0.001) }'
 
 echo
 echo "analysis at scale                       wall s   peak MB"
