@@ -37,6 +37,21 @@ void setvar(char name, long double mag, long double phase, long double err)
 
 std::complex<long double> lastvalue() { return std::polar(varib[0].mag, varib[0].phase); }
 
+// A formula and its answers with errors in quadrature and with linear errors.
+struct twomodels {
+    const char *formula, *quadrature, *linear;
+};
+
+// Each formula answered by 'run' linearly, then in quadrature (run(formula, true)).
+template <size_t N>
+void bothmodels(const twomodels (&cases)[N], const std::function<std::string(const std::string &, bool)> &run)
+{
+    for (const twomodels &c : cases) {
+        EXPECT_EQ(run(c.formula, false), c.linear) << c.formula;
+        EXPECT_EQ(run(c.formula, true), c.quadrature) << c.formula;
+    }
+}
+
 // Each test leaves the engine's variables as it found them: other suites read some.
 class gauss : public testing::Test {
   protected:
@@ -51,7 +66,7 @@ class gauss : public testing::Test {
 // stored value used twice is one source, and the linear model stays as it was.
 TEST_F(gauss, sourcesAndCorrelations)
 {
-    static const struct { const char *formula, *quadrature, *linear; } CASES[] = {
+    static const twomodels CASES[] = {
         {"(2±0.1)*(3±0.2)", "(6 ±0.5)  ", "(6 ±0.7)  "},
         {"(2.00±0.05)/(0.50±0.01)", "(4 ±0.128062)  ", "(4 ±0.18)  "},
         {"(5±0.1)=a", "(5 ±0.1)  ", "(5 ±0.1)  "},
@@ -75,10 +90,7 @@ TEST_F(gauss, sourcesAndCorrelations)
         {"((0/0)±0.1)^2", "(-nan ±nan)  ", "(-nan ±nan)  "},
         {"2 root ((0/0)±0.1)", "(-nan ±nan)  ", "(-nan ±nan)  "},
     };
-    for (const auto &c : CASES) {
-        EXPECT_EQ(quad(c.formula), c.quadrature) << c.formula;
-        EXPECT_EQ(calcboth(c.formula), c.linear) << c.formula;
-    }
+    bothmodels(CASES, [](const std::string &f, bool g) { return g ? quad(f) : calcboth(f); });
     // an error with units other than the value's still warns
     EXPECT_EQ(quad("2 $m 1 ± 0.1"), "unit's error in error addition : (2 ±0.1)   {Meter^(1)} ");
 }
@@ -193,7 +205,7 @@ TEST_F(gauss, libraryErrors)
         if (g) args.insert(args.begin() + 1, "-g");
         return bothways(args);
     };
-    static const struct { const char *formula, *quadrature, *linear; } CASES[] = {
+    static const twomodels CASES[] = {
         {"1 G - 1 G", "(0)  ", "(0 ±0.03)  "},
         {"1 G * 1 G", "(44.5423 ±0.20022)  ", "(44.5423 ±0.20022)  "},
         {"1 G2 - 1 G * 1 G", "(0)  ", "(0 ±0.40044)  "},
@@ -202,13 +214,10 @@ TEST_F(gauss, libraryErrors)
         {"1 two", "(6 ±0.360555)  ", "(6 ±0.5)  "},                      // two errors of one entry
         {"1 two - 1 two", "(0)  ", "(0 ±1)  "},
         {"k(1) - k(1)", "(0)  ", "(0 ±0.2)  "},                          // the body's error
-        {"k(1±0.1) - k(1±0.1)", "(0 ±0.282843)  ", "(0 ±0.6)  "},             // the arguments' errors
+        {"k(1±0.1) - k(1±0.1)", "(0 ±0.282843)  ", "(0 ±0.6)  "},       // the arguments' errors
         {"plot 0 1 2 1 G", "0 6.674 ;  0.5 6.674 ", "0 6.674 ;  0.5 6.674 "},
     };
-    for (const auto &c : CASES) {
-        EXPECT_EQ(run(c.formula, false), c.linear) << c.formula;
-        EXPECT_EQ(run(c.formula, true), c.quadrature) << c.formula;
-    }
+    bothmodels(CASES, run);
 }
 
 // The analysis words sample one expression: its sources are the same at every sample,
