@@ -29,7 +29,7 @@ proc zt::definefunction {{body ""}} {
     ttk::label $w.f.lname -text Name
     ttk::entry $w.f.name -textvariable zt::df(name) -width 16
     ttk::label $w.f.lbody -text Body
-    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Answer -font]
+    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Code -font]
     ttk::label $w.f.help -style Note.TLabel -wraplength 420 -text \
         "%0 … %9 stand for the arguments: the body %0^2+1 named sq makes sq(3) equal 10."
     ttk::checkbutton $w.f.replace -text "Replace a function of this name" -variable zt::df(replace)
@@ -197,11 +197,11 @@ proc zt::fitdialog {} {
     ttk::label $w.f.ldeg -text Degree -underline 0
     ttk::spinbox $w.f.degree -from 0 -to 12 -width 4 -textvariable zt::fit(degree)
     ttk::label $w.f.ldata -text "Pairs x y, one per line or in a row:" -underline 0
-    text $w.f.data -width 40 -height 10 -font [look Answer -font] -undo 1 \
+    text $w.f.data -width 40 -height 10 -font [look Code -font] -undo 1 \
         -yscrollcommand [list $w.f.sb set]
     ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.data yview]
     ttk::label $w.f.lpoly -text Polynomial
-    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font [look Answer -font]
+    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font [look Code -font]
     ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 380 -style Error.TLabel
     ttk::frame $w.f.b
     ttk::button $w.f.b.fit -text Fit -underline 0 -command zt::fitok
