@@ -57,6 +57,9 @@ proc zt::settextsize {name} {
     variable textsize $name
     fonts
     setting textsize $name
+    update idletasks
+    flowoptions
+    flowkeys
 }
 
 # A length in pixels for 'points' points on this screen.
@@ -84,7 +87,7 @@ proc zt::styles {} {
         -insertcolor $text -focuscolor $accent -arrowcolor $muted
     ttk::style map . -foreground [list disabled $muted]
 
-    ttk::style configure TButton -padding {10 4} -background $key -lightcolor $key -darkcolor $key \
+    ttk::style configure TButton -padding {8 3} -width -8 -background $key -lightcolor $key -darkcolor $key \
         -bordercolor $border -anchor center
     ttk::style map TButton -background [list pressed $keypress active $keyhover] \
         -lightcolor [list pressed $keypress active $keyhover] -darkcolor [list pressed $keypress active $keyhover] \
