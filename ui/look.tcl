@@ -113,6 +113,8 @@ proc zt::styles {} {
             -fieldbackground [list readonly $surface disabled $bg]
     }
     ttk::style map TCombobox -background [list active $keyhover pressed $keypress]
+    ttk::style configure TCombobox -arrowsize [px 9]
+    ttk::style configure TSpinbox -arrowsize [px 7]
     ttk::style configure Formula.TEntry -padding {8 5}
     ttk::style configure Formula.TCombobox -padding {8 5}
     ttk::style configure TCheckbutton -indicatorbackground $surface -indicatorforeground white \

@@ -119,11 +119,13 @@ proc zt::clampgeometry {geometry sw sh mw mh} {
     return ${w}x$h+$x+$y
 }
 
-# Gives the window its kept geometry, fitted to this screen, or the default size.
+# Gives the window its kept geometry, fitted to this screen, or the default size, and
+# shows it.
 proc zt::restoregeometry {} {
     lassign [wm minsize .] mw mh
     set g [clampgeometry [getsetting geometry] [winfo screenwidth .] [winfo screenheight .] $mw $mh]
     wm geometry . [expr {$g eq "" ? [defaultsize] : $g}]
+    wm deiconify .
     if {[getsetting zoomed 0]} { catch {wm attributes . -zoomed 1} }
 }
 

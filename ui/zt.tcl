@@ -46,6 +46,8 @@ unset zt::script
 # history, formula line, keypad, status bar (whose right end is free for more).
 proc zt::mainwindow {} {
     variable win
+    # Shown once it has its size (restoregeometry).
+    wm withdraw .
     wm title . qev
     option add *tearOff 0
     fonts
@@ -74,7 +76,8 @@ proc zt::optionsbar {} {
     variable win
     set o $win(opts)
     ttk::frame $o -style Toolbar.TFrame -padding {6p 6p 6p 2p}
-    foreach g {gsys gcomplex gformat greal} { ttk::frame $o.$g -style Toolbar.TFrame }
+    # Made before the widgets they hold, so as to lie below them.
+    foreach f {row0 row1 row2 gsys gcomplex gformat greal} { ttk::frame $o.$f -style Toolbar.TFrame }
     ttk::label $o.ul -text "System" -underline 0
     ttk::combobox $win(usys) -state readonly -width 6 -textvariable zt::usysname
     bind $win(usys) <<ComboboxSelected>> zt::pickedsystem
@@ -104,26 +107,31 @@ proc zt::optionsbar {} {
     flowoptions
 }
 
-# Lays the groups of the options bar out left to right, wrapping them at its width.
+# Lays the groups of the options bar out left to right in rows, wrapping them at its
+# width.
 proc zt::flowoptions {} {
     variable win
     set o $win(opts)
     set width [winfo width $o]
-    if {$width <= 1} { set width 100000 }
-    set avail [expr {$width - 2 * [px 6]}]
+    set avail [expr {$width <= 1 ? 1000000 : $width - 2 * [px 6]}]
+    set gap [px 12]
     set x 0
     set row 0
-    set col 0
     foreach g {gsys gcomplex gformat greal} {
-        set w [expr {[winfo reqwidth $o.$g] + [px 12]}]
-        if {$col > 0 && $x + $w - [px 12] > $avail} {
+        set w [winfo reqwidth $o.$g]
+        if {$x > 0 && $x + $w > $avail} {
             incr row
-            set col 0
             set x 0
         }
-        grid $o.$g -row $row -column $col -sticky w -padx {0 12p} -pady {0 4p}
-        incr x $w
-        incr col
+        pack $o.$g -in $o.row$row -side left -padx [list 0 $gap]
+        incr x [expr {$w + $gap}]
+    }
+    foreach r {0 1 2} {
+        if {$r <= $row} {
+            grid $o.row$r -row $r -column 0 -sticky w -pady {0 4p}
+        } else {
+            grid forget $o.row$r
+        }
     }
 }
 
