@@ -20,7 +20,7 @@
 #include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
-       qev SUBCOMMAND [ARGUMENTS...]
+  or:  qev SUBCOMMAND [ARGUMENTS...]
 
 Evaluates FORMULA (several words are joined with blanks) with units and errors and
 prints the answer. Without a formula, reads formulas from standard input, one per line,

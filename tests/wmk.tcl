@@ -5,7 +5,8 @@
 # unrun. That zt.tcl runs only with --local-script, or for a copy of the program that
 # has no script of its own. The window keeps its size and place across a restart, and
 # a kept geometry too large for the screen is fitted to it.
-# Usage: tclsh wmk.tcl BUILD-FOLDER (prints "wmk: ok" or the reasons; exit status 0 or 1)
+# Usage: tclsh wmk.tcl FOLDER (the build folder, or the bin folder of an installed tree;
+# prints "wmk: ok" or the reasons; exit status 0 or 1)
 set build [file normalize [lindex $argv 0]]
 set tmp [file join [expr {[info exists env(TMPDIR)] ? $env(TMPDIR) : "/tmp"}] qevwmk-[pid]]
 file delete -force $tmp
@@ -46,8 +47,9 @@ if {![string match "*IsViewable*" $info]} { lappend problems "no window named qe
 if {[regexp {Width: (\d+)} $info -> w] && [regexp {Height: (\d+)} $info -> h] && ($w < 800 || $h < 600)} {
     lappend problems "the window is only ${w}x$h"
 }
+set shipped [glob -nocomplain $build/data/SI.usys $build/../share/qev/data/SI.usys]
 if {![file isdirectory [file join $tmp/data qev]] ||
-    ([file exists [file join $build data SI.usys]] && ![file exists [file join $tmp/data qev SI.usys]])} {
+    ([llength $shipped] && ![file exists [file join $tmp/data qev SI.usys]])} {
     lappend problems "no user library under XDG_DATA_HOME"
 }
 if {[catch {exec kill -0 $pid}]} { lappend problems "wmk is no longer running" }
@@ -72,7 +74,7 @@ foreach {what exe args} [list "with --local-script" [file join $build wmk] --loc
 proc withwindow {script} {
     global build tmp
     set f [open $tmp/cwd/zt.tcl w]
-    puts $f [list source [file join $build zt.tcl]]
+    puts $f [list source [lindex [glob -nocomplain $build/zt.tcl $build/../share/qev/zt.tcl] 0]]
     puts $f [list after 300 $script]
     close $f
     file delete $tmp/cwd/said
