@@ -8,7 +8,7 @@ namespace eval zt {
 }
 
 # The keys: name, label, text inserted at the cursor, tooltip.
-proc zt::keys {} {
+proc zt::keytable {} {
     return {
         lpar  (    (      "Opening bracket"
         rpar  )    )      "Closing bracket"
@@ -90,7 +90,7 @@ proc zt::keypad {} {
     variable win
     set k $win(keys)
     ttk::frame $k
-    foreach {name label text tip} [keys] {
+    foreach {name label text tip} [keytable] {
         ttk::button $k.$name -text $label -style Key.TButton -width 3 -takefocus 0 \
             -command [list zt::insert $text]
         tip $k.$name $tip

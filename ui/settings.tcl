@@ -64,12 +64,18 @@ proc zt::getsetting {key {default ""}} {
     expr {[dict exists $settings $key] ? [dict get $settings $key] : $default}
 }
 
-# Sets the setting 'key' to 'value' and writes the settings.
-proc zt::setting {key value} {
+# Sets the setting 'key' to 'value' (and any further keys to their values) and writes
+# the settings when one changed.
+proc zt::setting {key value args} {
     variable settings
-    if {[dict exists $settings $key] && [dict get $settings $key] eq $value} return
-    dict set settings $key $value
-    savesettings
+    set changed 0
+    foreach {key value} [list $key $value {*}$args] {
+        if {![dict exists $settings $key] || [dict get $settings $key] ne $value} {
+            dict set settings $key $value
+            set changed 1
+        }
+    }
+    if {$changed} savesettings
 }
 
 # Writes the settings file; "" when done or there is nowhere to write, else why not.
@@ -143,8 +149,11 @@ proc zt::keepgeometry {} {
     if {![winfo exists .] || ![winfo ismapped .]} return
     set zoomed 0
     catch {set zoomed [wm attributes . -zoomed]}
-    if {!$zoomed} { setting geometry [wm geometry .] }
-    setting zoomed $zoomed
+    if {$zoomed} {
+        setting zoomed 1
+    } else {
+        setting geometry [wm geometry .] zoomed 0
+    }
 }
 
 # Ends the program, its geometry kept.
