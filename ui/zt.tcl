@@ -77,7 +77,7 @@ proc zt::optionsbar {} {
     set o $win(opts)
     ttk::frame $o -style Toolbar.TFrame -padding {6p 6p 6p 2p}
     # Made before the widgets they hold, so as to lie below them.
-    foreach f {row0 row1 row2 gsys gcomplex gformat greal} { ttk::frame $o.$f -style Toolbar.TFrame }
+    foreach f {row0 row1 row2 row3 gsys gcomplex gformat greal} { ttk::frame $o.$f -style Toolbar.TFrame }
     ttk::label $o.ul -text "System" -underline 0
     ttk::combobox $win(usys) -state readonly -width 6 -textvariable zt::usysname
     bind $win(usys) <<ComboboxSelected>> zt::pickedsystem
@@ -126,7 +126,7 @@ proc zt::flowoptions {} {
         pack $o.$g -in $o.row$row -side left -padx [list 0 $gap]
         incr x [expr {$w + $gap}]
     }
-    foreach r {0 1 2} {
+    foreach r {0 1 2 3} {
         if {$r <= $row} {
             grid $o.row$r -row $r -column 0 -sticky w -pady {0 4p}
         } else {
@@ -224,7 +224,7 @@ proc zt::menus {} {
     . configure -menu .mb
     foreach {m label ul} {
         file File 0 view View 0 display Display 0 insert Insert 0 units Units 0
-        functions Functions 1 tools Tools 0
+        functions Functions 2 tools Tools 0
     } {
         menu .mb.$m
         .mb add cascade -label $label -underline $ul -menu .mb.$m
