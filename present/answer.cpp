@@ -138,7 +138,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.display = a.engine;
     const printrecord &r = lastprint;
     if (r.exited) {
-        a.status = answer::ENGINEERROR;
+        a.status = r.stopped ? answer::STOPPED : answer::ENGINEERROR;
         return;
     }
     numstyle style;

@@ -10,7 +10,7 @@
 struct Tcl_Interp;
 
 struct answer {
-    enum { OK, ENGINEERROR, CONVERSIONERROR };
+    enum { OK, ENGINEERROR, CONVERSIONERROR, STOPPED };  // ORDER answer status
     int status = OK;
     bool number = false;             // a single value: 're', 'im', 'err', 'unit' hold it
     long double re = 0, im = 0, err = 0;  // in the unit 'unit'
