@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include <tcl.h>
 
@@ -181,4 +182,12 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
     a.err = v.err;
     a.display = prefix + text;
+}
+
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a)
+{
+    std::unique_ptr<enginestate> before(new enginestate);
+    savestate(*before);
+    answerof(interp, argc, argv, "", false, a);
+    loadstate(*before);
 }

@@ -29,4 +29,8 @@ struct answer {
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a);
 
+// The same without a target, the user's state (variables, the last result, settings,
+// the unit system) put back as it was before: an answer looked up, not asked for.
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a);
+
 #endif
