@@ -241,7 +241,8 @@ static bool session(const std::string &typed)
         namesread = false;
     } else if (subcommandproc *sub = subcommandof(w)) {
         subcommand(sub, ws);
-    } else if (member(FLAGS, w) || member(VALUED, w) || w == "--" || w == "--help" || w == "-h") {
+    } else if (member(FLAGS, w) || member(VALUED, w) || w == "--" || w == "--help" || w == "-h" ||
+               (w.size() > 2 && w[0] == '-' && w[1] == '-' && std::isalpha((unsigned char)w[2]))) {
         settings(ws);
     } else {
         std::string answer;

@@ -277,10 +277,19 @@ static int functions(const std::vector<std::string> &args)
  */
 static int helpsub(const std::vector<std::string> &args)
 {
-    if (args.size() > 1) return usage("help takes one word, not " + joined(args));
+    // "-u SYSTEM" and "-f FILE" before the word, which may be an option itself
+    parsedargs p;
+    size_t k = 0;
+    for (; k + 1 < args.size() && (args[k] == "-u" || args[k] == "-f"); k += 2)
+        p.options.emplace_back(args[k], args[k + 1]);
+    p.words.assign(args.begin() + k, args.end());
+    if (p.words.size() == 1 && (p.words[0] == "--help" || p.words[0] == "-h")) p.words = {"help"};
+    if (p.words.size() > 1) return usage("help takes one word, not " + joined(p.words));
+    // the library of the session, or of -u and -f
+    if (!insession && !setupcalc(p)) return EXIT_USAGE;
     std::string text = helpoverview();
-    if (!args.empty() && !helpabout(args[0], text)) {
-        emit("qev knows no " + args[0] + ": 'help' lists the words, 'units' the units of your library");
+    if (!p.words.empty() && !helpabout(p.words[0], text)) {
+        emit("qev knows no " + p.words[0] + ": 'help' lists the words, 'units' the units of your library");
         return EXIT_ENGINEERROR;
     }
     text = trimend(text);
@@ -304,7 +313,7 @@ static const struct subcommand {
     {"renameunit", renameunit, {"--force"}, {"-u"}},
     {"renamefunc", renamefunc, {"--force"}, {"-u", "-f"}},
     {"functions", functions, {}, {"-f"}},
-    {"help", helpsub, {}, {}},
+    {"help", helpsub, {}, {"-u", "-f"}},
 };
 
 static const subcommand *subcommandnamed(const std::string &name)
