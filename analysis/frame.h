@@ -48,8 +48,9 @@ extern const char *const ANALYSISWORDS[];
 bool firstphase(const analysisword &w);
 
 // Second phase entry: the value V = 'T'.next of the expression at 'repx', with every node
-// after it freed. Null after an error exit (a marker outside a sampling of 'w', or an
-// expression that left no value).
+// after it freed. Every WATCHEVERY samples it first looks at the stop request and calls
+// the watcher (watch.h). Null after an error exit (a marker outside a sampling of 'w',
+// a stop, or an expression that left no value).
 lm *takevalue(const analysisword &w);
 
 // Index of the current sample (0 for the first), the number of samples in all, and the
@@ -65,9 +66,8 @@ long double samplex(long k);
 // sample was the last one (then 'repx' keeps the last sampled abscissa).
 bool nextsample();
 
-// Appends a fresh copy of 'S2' after 'tail', the last node of the list; every
-// WATCHEVERY samples it first looks at the stop request and calls the watcher (watch.h).
-// False after an error exit.
+// Appends a fresh copy of 'S2' after 'tail', the last node of the list. False after an
+// error exit.
 bool resplice(lm *tail);
 
 // After a sample: moves to the next one and splices a fresh copy after 'marker' (true),
