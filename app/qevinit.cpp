@@ -2,6 +2,9 @@
 #include "app/qevinit.h"
 
 #include <mutex>
+#include <string>
+
+#include "app/shared.h"
 
 #include "commands/commands.h"
 #include "engine/engine.h"
@@ -65,6 +68,20 @@ static int lockedobj(ClientData row, Tcl_Interp *interp, int objc, Tcl_Obj *cons
     return alone(c, interp, [&] { return c->objproc(nullptr, interp, objc, objv); });
 }
 
+// The folder of the shipped library: data/ in the shared folder of the module that holds
+// this code. When there is none, a folder that does not exist (beside the module), so
+// that no other folder is taken for the library.
+static std::string shippedlibrary()
+{
+    static const std::string library = [] {
+        std::string module = modulefolder(reinterpret_cast<const void *>(&shippedlibrary));
+        std::string shared = sharedfolder(module, "data");
+        if (shared.empty()) shared = module.empty() ? "/nonexistent" : module;
+        return shared + "/data";
+    }();
+    return library;
+}
+
 /*
  * Qev_Init --
  *   Initialises the engine state and creates the qev commands in 'interp'.
@@ -75,7 +92,7 @@ static int lockedobj(ClientData row, Tcl_Interp *interp, int objc, Tcl_Obj *cons
  *   qev::answer, each run under one lock of the process, so interpreters in several
  *   threads may call them (one called while another runs in the same thread is
  *   refused), and qev::cancel, which needs no lock; sets ::qev::library to the folder
- *   of the shipped library.
+ *   of the shipped library, found from the program or library that holds this code.
  */
 extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *interp)
 {
@@ -84,9 +101,10 @@ extern "C" __attribute__((visibility("default"))) int Qev_Init(Tcl_Interp *inter
     {
         std::lock_guard<std::mutex> hold(enginelock);
         initengine();
+        setshipped(shippedlibrary().c_str());
     }
     if (Tcl_Eval(interp, "namespace eval ::qev {}") != TCL_OK) return TCL_ERROR;
-    Tcl_SetVar(interp, "::qev::library", QEV_DATADIR, TCL_GLOBAL_ONLY);
+    Tcl_SetVar(interp, "::qev::library", shippedlibrary().c_str(), TCL_GLOBAL_ONLY);
     for (const command &c : COMMANDS) {
         if (c.free) Tcl_CreateObjCommand(interp, c.name, c.objproc, nullptr, nullptr);
         else if (c.proc) Tcl_CreateCommand(interp, c.name, locked, (ClientData)&c, nullptr);

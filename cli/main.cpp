@@ -20,7 +20,7 @@
 #include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
-       qev [OPTIONS] SUBCOMMAND [ARGUMENTS...]
+  or:  qev [OPTIONS] SUBCOMMAND [ARGUMENTS...]
 
 Evaluates FORMULA (several words are joined with blanks) with units and errors and
 prints the answer. Without a formula, reads formulas from standard input, one per line,
@@ -52,8 +52,7 @@ Long work: an analysis word with many samples ('integ 0 1 3e7 x') shows how far 
 has come on standard error when that is a terminal, from half a second on; Ctrl-C
 stops it, and the answer is '<word> stopped after N of M samples : error #1'.
 
-Subcommands (your library is the default for -u and -f; options before the
-subcommand apply where it takes them, as -p for fit and -u for units):
+Subcommands (your library is the default for -u and -f):
   units [-n] [-u SYSTEM] [-S1|-S2|-S3] [-p N] [-cr] [FILTER]
       every unit of the units file with its value in base units; -n names only;
       FILTER keeps the names that contain it (or match it, when it holds * ? or [)
@@ -81,6 +80,8 @@ subcommand apply where it takes them, as -p for fit and -u for units):
   help [WORD]
       what qev knows of WORD: a subcommand, an option, a word of formulas, a unit or
       a function of your library; without WORD, the words there are
+Options of formulas before a subcommand go to it where it takes them: -p to fit
+and units, -u to units and the others, -f to the functions' subcommands.
 
 Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made from the
 shipped library on first use, keeps your definitions and the session history, and

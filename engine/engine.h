@@ -6,6 +6,10 @@
 // Fills the random-density table as at start-up (once per process).
 void initengine();
 
+// Notes the folder of the shipped library, which start-up finds from where the running
+// code lies (SHIPPED).
+void setshipped(const char *folder);
+
 // Evaluates one formula (writable, NUL-terminated) and writes its result to 'cout2'.
 void handlestr(char *formula);
 

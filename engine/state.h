@@ -56,6 +56,7 @@ extern std::string MACNAME;   // units file, any length
 extern char UNAME[352];    // name of the unit system
 extern std::string FORMNAME;  // user-function file, any length; empty: no user functions
 extern char FORMTYTLE[352];// first word of the user-function file
+extern std::string SHIPPED;   // folder of the shipped library; "" until start-up sets it
 
 extern char NAME55;        // 0: unit listing prints names only
 extern char Match99;       // 1: the entry under test did not match
