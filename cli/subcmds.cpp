@@ -1,9 +1,9 @@
 // subcmds.cpp - the subcommands of qev: unit listing, unit of a result, polynomial fit,
-// unit and function definitions and the function list, each over its qev command.
+// unit and function definitions and the function list, each over its qev command, and
+// help; the table of their options.
 #include <fnmatch.h>
 
 #include <algorithm>
-
 #include <sstream>
 #include <string>
 #include <vector>
