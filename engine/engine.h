@@ -21,4 +21,17 @@ void handlestr(char *formula);
 void libholdchecks(bool hold);
 void libcheckall();
 
+// Long work. While an analysis word samples its expression, it looks every few hundred
+// samples at the stop request and calls the watcher, when one is set, with the word,
+// the samples taken and the samples it takes in all. A stopped evaluation ends with
+// "<word> stopped after N of M samples : " and error exit 1.
+typedef void watchproc(const char *word, long done, long all);
+
+// Sets the watcher (null: none) and returns the one before.
+watchproc *setwatcher(watchproc *w);
+
+// Asks the evaluation under way to stop at its next look; a later evaluation forgets
+// the request. Safe in a signal handler, from a watcher and from any thread.
+void requeststop();
+
 #endif

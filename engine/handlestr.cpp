@@ -5,10 +5,12 @@
 #include "engine/sens.h"
 #include "engine/scanner.h"
 #include "engine/state.h"
+#include "engine/watch.h"
 
 void handlestr(char *formula)
 {
     newprintrecord();
+    clearstop();
     if (gaussmode) sensgc();
     if (!scanformula(formula, HANDLESTR_SCAN)) return;
     if (S) reduce(moderules(HANDLESTR_REDUCE));

@@ -21,6 +21,7 @@
 //   engine/sens.cpp       the arena of sensitivity terms: the variables' lists, which
 //                         'savestate' copies, and the lists of the running evaluation
 //   engine/gauss.cpp      the reduction rules of quadrature mode, made once for each
+//   engine/watch.cpp      the stop request and the watcher of long work (watch.h)
 //   analysis/frame.cpp    the running sampling: its analysis word, grid, sample index and
 //                         folded text; 'maxsteps' (frame.h), lowered by the fuzz targets
 //   commands/*.cpp        each command's copies of its arguments, kept for their storage;
@@ -84,6 +85,7 @@ extern bool plainmode;
 struct printrecord {
     bool printed = false;       // the printer ran
     bool exited = false;        // an error exit was taken
+    bool stopped = false;       // ... because the evaluation was asked to stop
     bool table = false;         // the numbers were written in table mode
     int numbers = 0;            // numbers written
     int words = 0;              // words written (left unreduced)

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include <tcl.h>
 
@@ -174,7 +175,7 @@ static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], c
     a.gauss = gaussmode != 0;
     const printrecord &r = lastprint;
     if (r.exited) {
-        a.status = answer::ENGINEERROR;
+        a.status = r.stopped ? answer::STOPPED : answer::ENGINEERROR;
         return;
     }
     numstyle style;
@@ -225,4 +226,12 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     answerbody(interp, argc, argv, target, raw, a);
     // The model is said of an answer that shows an error.
     if (a.gauss && a.status == answer::OK && a.display.find("\xC2\xB1") != std::string::npos) a.note = "Gaussian errors";
+}
+
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a)
+{
+    std::unique_ptr<enginestate> before(new enginestate);
+    savestate(*before);
+    answerof(interp, argc, argv, "", false, a);
+    loadstate(*before);
 }

@@ -10,7 +10,7 @@
 struct Tcl_Interp;
 
 struct answer {
-    enum { OK, ENGINEERROR, CONVERSIONERROR };
+    enum { OK, ENGINEERROR, CONVERSIONERROR, STOPPED };  // ORDER answer status
     int status = OK;
     bool number = false;             // a single value: 're', 'im', 'err', 'unit' hold it
     long double re = 0, im = 0, err = 0;  // in the unit 'unit'
@@ -40,5 +40,9 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
 // "errpct" and the number. Any other percent sign is left alone ("±5%a" stays a recall
 // of the variable a).
 void relativeerrors(std::string &formula);
+
+// The same without a target, the user's state (variables, the last result, settings,
+// the unit system) put back as it was before: an answer looked up, not asked for.
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a);
 
 #endif

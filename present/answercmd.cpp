@@ -1,37 +1,17 @@
 // answercmd.cpp - the Tcl command qev::answer.
 #include "present/answercmd.h"
 
+#include <cstring>
 #include <vector>
 
 #include "present/answer.h"
+#include "present/longwork.h"
 
 static Tcl_Obj *number(long double x) { return Tcl_NewDoubleObj((double)x); }
 
-/*
- * answercmd --
- *   qev::answer ?options? formula ?target?: evaluates the formula with the options of
- *   mc66 and answers with its value in a named unit, or in the target unit when one is
- *   given after the formula or at its end ("-> T", "to T").
- * Results:
- *   TCL_OK and a dict: display (the text to show), engine (mc66's text), status (ok,
- *   error for an engine error, conversion for a target that does not fit), value (a
- *   number, or {re im} for a complex value), error and unit (these three empty when the
- *   answer is not a single value), table (x y ... of a table of pairs in the number
- *   format, else empty), errors (gauss with "-g", else linear) and note (which error
- *   model the answer used, when it is not the default and the answer shows an error,
- *   else empty).
- * Side effects:
- *   Those of mc66 for the formula alone: variables and the last result are as if only
- *   the formula had been evaluated.
- */
-int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
+void answerresult(Tcl_Interp *interp, const answer &a)
 {
-    std::vector<const char *> argv;
-    for (int k = 0; k < objc; k++) argv.push_back(Tcl_GetString(objv[k]));
-    // The strings of 'objv' stay valid: the objects are held by the caller.
-    answer a;
-    answerof(interp, objc, argv.data(), "", false, a);
-    static const char *const STATUS[] = {"ok", "error", "conversion"};
+    static const char *const STATUS[] = {"ok", "error", "conversion", "stopped"};  // ORDER answer status
     Tcl_Obj *d = Tcl_NewDictObj();
     auto put = [&](const char *key, Tcl_Obj *v) { Tcl_DictObjPut(nullptr, d, Tcl_NewStringObj(key, -1), v); };
     auto text = [](const std::string &s) { return Tcl_NewStringObj(s.data(), (int)s.size()); };
@@ -57,5 +37,40 @@ int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
     put("errors", Tcl_NewStringObj(a.gauss ? "gauss" : "linear", -1));
     put("note", text(a.note));
     Tcl_SetObjResult(interp, d);
+}
+
+/*
+ * answercmd --
+ *   qev::answer ?-progress CMD? ?options? formula ?target?: evaluates the formula with
+ *   the options of mc66 and answers with its value in a named unit, or in the target
+ *   unit when one is given after the formula or at its end ("-> T", "to T"). With
+ *   -progress, CMD is called with the fraction done appended while an analysis word
+ *   samples (longwork.h); a break or an error of it, or qev::cancel, stops the work.
+ * Results:
+ *   TCL_OK and a dict: display (the text to show), engine (mc66's text), status (ok,
+ *   error for an engine error, conversion for a target that does not fit, stopped for
+ *   an evaluation that was asked to stop), value (a number, or {re im} for a complex
+ *   value), error and unit (these three empty when the answer is not a single value),
+ *   table (x y ... of a table of pairs in the number format, else empty), errors (gauss
+ *   with "-g", else linear) and note (which error model the answer used, when it is not
+ *   the default and the answer shows an error, else empty).
+ * Side effects:
+ *   Those of mc66 for the formula alone: variables and the last result are as if only
+ *   the formula had been evaluated.
+ */
+int answercmd(ClientData, Tcl_Interp *interp, int objc, Tcl_Obj *const objv[])
+{
+    std::vector<const char *> argv = {Tcl_GetString(objv[0])};
+    int first = 1;
+    if (objc >= 3 && std::strcmp(Tcl_GetString(objv[1]), "-progress") == 0) {
+        watchprogress(objv[2]);
+        first = 3;
+    }
+    for (int k = first; k < objc; k++) argv.push_back(Tcl_GetString(objv[k]));
+    // The strings of 'objv' stay valid: the objects are held by the caller.
+    answer a;
+    answerof(interp, (int)argv.size(), argv.data(), "", false, a);
+    watchprogress(nullptr);
+    answerresult(interp, a);
     return TCL_OK;
 }
