@@ -7,8 +7,6 @@
 // entry whose text (its non-blank characters) is an entry of the reference is shipped.
 // A user's entry that replaces a shipped one stands before the shipped entries (the
 // first entry of a name is the one that counts); new ones stand after them.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -351,18 +349,30 @@ std::string rebuilt(const std::string &text, const std::string &base, std::set<s
     return out + back;
 }
 
+// Whether every entry of 'base' is an entry of 'text' (as their non-blank characters).
+bool holdsall(const std::string &text, const std::string &base)
+{
+    std::set<std::string> have;
+    for (const entry &e : entriesof(text)) have.insert(e.norm);
+    for (const entry &e : entriesof(base))
+        if (!have.count(e.norm)) return false;
+    return true;
+}
+
 // Brings the user's copy (-file) up to date with the shipped file (-base), and keeps
-// the shipped file as its reference (-reference).
+// the shipped file as its reference (-reference). A copy made from this very shipped
+// file is left as it is (not even locked) while it holds every shipped entry; one that
+// lost some (cut short, edited by hand, an older copy put back) is made anew.
 void upgrade(const editcall &c)
 {
     std::string file = c.path("-file"), basepath = c.path("-base"), refpath = c.path("-reference");
-    std::string base, ref;
+    std::string base, ref, now;
     if (file.empty() || basepath.empty() || !readtext(basepath, base)) {
         *cout2 << "upgrade needs -file and a readable -base , nothing changed\n";
         return;
     }
     bool hasref = !refpath.empty() && readtext(refpath, ref);
-    if (hasref && ref == base && access(file.c_str(), F_OK) == 0) return;
+    if (hasref && ref == base && readtext(file, now) && holdsall(now, base)) return;
     std::set<std::string> shipped = hasref ? shippedset(refpath) : std::set<std::string>();
     bool ok = editfile(file, true, [&](const std::string &text, std::string &out) {
         out = rebuilt(text, base, shipped);

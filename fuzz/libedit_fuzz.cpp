@@ -2,10 +2,12 @@
 //
 // The first byte chooses the operation (its value modulo 7: addunit addfunc delunit
 // delfunc renameunit renamefunc upgrade) and, by its bit 3, whether the second file is
-// given as the shipped copy. Then sections: the library file, the shipped copy, then
-// the arguments (for an upgrade: the reference copy). Every call must leave the engine state as it was and no temporary
-// file behind. A refusal (an answer) leaves the file as it was, and a new definition
-// is appended whole; an upgrade keeps every entry that is not shipped.
+// given as the shipped copy. Then sections: the library file, the shipped copy (for an
+// upgrade: the new shipped file), then the arguments (for an upgrade: the reference
+// copy). Every call must leave the engine state as it was and no temporary file behind.
+// A refusal (an answer) leaves the file as it was, and a new definition is appended
+// whole; an upgrade keeps every entry that is not shipped and leaves every entry of the
+// new shipped file in the copy.
 #include <dirent.h>
 
 #include <algorithm>

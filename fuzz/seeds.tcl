@@ -104,6 +104,8 @@ foreach {byte lib args} [list \
     seed libedit [format %c $byte]$lib $base {*}$args
 }
 seed libedit \x06$mine $shipped $base
+# a copy made from the shipped file of now that lost shipped entries
+seed libedit "\x06Units\n#m= _\$m_2_\n#a= _~_2_m_\n" $base $base
 
 # regres: the tests' arguments.
 foreach args {

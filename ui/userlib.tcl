@@ -4,12 +4,12 @@
 # and function files in the per-user data folder ($XDG_DATA_HOME/qev, or
 # ~/.local/share/qev) hold the shipped entries and the user's own: made from the
 # shipped files on first use, and made anew from them whenever the shipped files
-# change (libedit upgrade), the user's entries kept in their order. The folder
-# "shipped" beside them keeps a copy of the shipped files they were made from, which
-# tells the shipped entries from the user's. Every unit-system file (*.usys) is written
-# there with its units file pointing at the user's copy, so definitions added with anu,
-# anf and libedit persist. When that folder cannot be had, the shipped library is used
-# as it is, read-only.
+# change or they lack a shipped entry (libedit upgrade), the user's entries kept in
+# their order. The folder "shipped" beside them keeps a copy of the shipped files they
+# were made from, which tells the shipped entries from the user's. Every unit-system
+# file (*.usys) is written there with its units file pointing at the user's copy, so
+# definitions added with anu, anf and libedit persist. When that folder cannot be had,
+# the shipped library is used as it is, read-only.
 
 namespace eval qev {}
 
