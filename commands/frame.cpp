@@ -132,6 +132,23 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg))
     return true;
 }
 
+void readfileoptions(int argc, const char *const argv[])
+{
+    FORMNAME.clear();
+    std::string path;
+    for (int i = 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && (isopt(argv[i], "-u") || isopt(argv[i], "-f"))) {
+            external(nullptr, argv[i + 1], path);
+            if (argv[i][1] == 'u') readunitsystem(path.c_str());
+            else readfunctionfile(path.c_str());
+            i++;
+            continue;
+        }
+        if (formulaarg(argv[i - 1], argv[i]) && argv[i][0]) return;
+    }
+}
+
 bool formulaarg(const char *prev, const char *arg)
 {
     return isopt(prev, "-q") || (prev[0] != '-' && arg[0] != '-');

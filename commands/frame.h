@@ -47,6 +47,11 @@ void formatoptions(const cmdargs &a);
 // to end the pass. Returns false when 'each' ended it.
 bool argumentpass(cmdargs &a, bool (*each)(char *arg));
 
+// Reads the unit system and the function file that the calculate command's arguments
+// 'argv' (UTF-8, argv[0] its name) name before their formula, as the command reads them:
+// the function file is cleared when none is named there.
+void readfileoptions(int argc, const char *const argv[]);
+
 // Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the
 // argument before it) begins with "-" (then it is no option, nor an option's value).
 bool formulaarg(const char *prev, const char *arg);

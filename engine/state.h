@@ -84,6 +84,15 @@ struct printrecord {
     bool allreal = true;        // every number written was real
     std::vector<double> reals;  // their values, while 'allreal'
     enum { MAXREALS = 1 << 17 };
+    // What the scanner passed over, in order (the first MAXPASSED): a character that
+    // begins no token ('read' 0), or a number token whose decimal conversion stopped
+    // after 'read' of its characters. Latin-1, as the engine reads it.
+    struct passed {
+        std::string text;
+        size_t read;
+    };
+    std::vector<passed> passedover;
+    enum { MAXPASSED = 32 };
 };
 extern printrecord lastprint;
 
