@@ -28,6 +28,13 @@ all in one engine, so variables persist ('5=a', then '%a*2'); one answer line pe
 input line. On a terminal this is an interactive session with line editing and
 history; 'quit', 'exit' or Ctrl-D ends it.
 
+Formulas are read as textbooks write them: pasted symbols (µF, kΩ, 25°C, 3×4, 2π,
+√2, m², s⁻¹) become the engine's words, a power after a unit is the unit's power
+('1500 ft^2' is 1500 square feet), and a formula the engine refuses is tried once more
+with a number before a lone unit ('5 km/h' as '5 km / 1 h') and minutes for 'min'.
+Warnings about what may be meant otherwise ('+-', 'in', words read as products), and
+hints after an error, go to standard error; the exit status does not change.
+
 A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
 base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
 ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
@@ -42,6 +49,9 @@ Options for formulas (also allowed after the formula; the last one wins):
   -f FILE          a function file instead of your library's
   -o, --to UNIT    answers in UNIT (a formula's own '-> UNIT' comes first)
   --raw            answers as the engine writes them: (6)   {m^(2)} {kg^(1)} {s^(-2)}
+  -v, --verbose    shows each rewrite of the formula on standard error
+  --literal        the formula goes to the engine exactly as typed: no rewrites, no
+                   second try, no warnings or hints
   -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
   --               the arguments after it are the formula
 
@@ -80,7 +90,8 @@ conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw"};
+static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw", "--literal", "-v",
+                                               "--verbose"};
 static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 
 /* ---- shared helpers (cli.h) ---- */
@@ -243,7 +254,7 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 // before the formula, the target of "--to" and whether answers are the engine's text.
 static std::vector<std::string> calcwords;
 static std::string totarget;
-static bool rawanswers;
+static bool rawanswers, literal;
 
 // Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
 static bool setupcalc(const parsedargs &p)
@@ -251,12 +262,16 @@ static bool setupcalc(const parsedargs &p)
     std::string error;
     calcwords = {"mc66", "-S1"};
     for (const auto &o : p.options) {
-        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw") continue;
+        if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw" ||
+            o.first == "--literal" || o.first == "-v" || o.first == "--verbose")
+            continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
     }
     rawanswers = p.has("--raw");
+    literal = p.has("--literal");
+    tellverbose(p.has("-v") || p.has("--verbose"));
     totarget = p.value("--to");
     for (const auto &o : p.options)
         if (o.first == "-o" || o.first == "--to") totarget = o.second;
@@ -283,8 +298,9 @@ static void evaluate(const std::string &formula, std::string &text, bool &error)
     static bool systemread;
     static answer a;
     calcwords.push_back(formula);
-    answerline(calcwords, totarget, rawanswers, a);
+    answerline(calcwords, totarget, rawanswers, a, literal);
     calcwords.pop_back();
+    tellbefore(a);
     // The engine keeps the unit system: it is read with the first formula of the run.
     for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
         if (calcwords[k] == "-u") {
@@ -306,6 +322,7 @@ static int oneformula(const std::string &formula)
     bool error;
     evaluate(formula, answer, error);
     emit(answer, true);
+    tellafter();
     return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
 
@@ -327,8 +344,10 @@ static int batch()
             continue;
         }
         bool error;
+        tellline(number);
         evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error);
         emit(answer, false);
+        tellafter();
         if (error) status = EXIT_ENGINEERROR;
     }
     if (got < 0) {
@@ -355,6 +374,7 @@ static int interactive()
         bool error;
         evaluate(formula, answer, error);
         if (!answer.empty()) emit(answer, true);
+        tellafter();
     }
     closelines();
     return EXIT_ANSWER;

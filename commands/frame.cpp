@@ -141,7 +141,7 @@ void readfileoptions(int argc, const char *const argv[])
         if (!last && (isopt(argv[i], "-u") || isopt(argv[i], "-f"))) {
             external(nullptr, argv[i + 1], path);
             if (argv[i][1] == 'u') readunitsystem(path.c_str());
-            else readfunctionfile(path.c_str());
+            else FORMNAME = path;  // its title is the command's business
             i++;
             continue;
         }

@@ -47,9 +47,9 @@ void formatoptions(const cmdargs &a);
 // to end the pass. Returns false when 'each' ended it.
 bool argumentpass(cmdargs &a, bool (*each)(char *arg));
 
-// Reads the unit system and the function file that the calculate command's arguments
-// 'argv' (UTF-8, argv[0] its name) name before their formula, as the command reads them:
-// the function file is cleared when none is named there.
+// Reads the unit system and sets the function file that the calculate command's
+// arguments 'argv' (UTF-8, argv[0] its name) name before their formula, as the command
+// will: the function file is cleared when none is named there.
 void readfileoptions(int argc, const char *const argv[]);
 
 // Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the

@@ -344,7 +344,7 @@ static bool tokenise(const char *buf)
         n->call = owner[p];
         p += take;
         if (kind == classes::NUMBER) {
-            size_t read, length = std::strlen(n->text);
+            size_t read, length = take < 49 ? take : 49;
             setnum(n, decimal(n->text, read));
             if (read < length) passover(n->text, length, read);
         } else {

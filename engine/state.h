@@ -62,6 +62,8 @@ extern int Matchcnt;       // number of the match to report (1: the first)
 
 extern float randcenter, randfactor, randmax;  // shape of the random word 'rnd'
 extern float randfunc[1010];                   // its density table
+extern unsigned long randdraws;                // numbers drawn for 'rnd' so far (the
+                                               // generator's state cannot be saved)
 
 // Slots of the analysis words.
 extern long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;

@@ -151,13 +151,14 @@ std::string run(const std::vector<std::string> &args)
     return answer;
 }
 
-std::string runanswer(const std::vector<std::string> &args)
+std::string runanswer(const std::vector<std::string> &args, std::string *formula)
 {
     require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
     Tcl_Obj *r = Tcl_GetObjResult(interp);
     int n = 0;
-    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 7, "the answer is not a dict of seven keys");
-    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table"}) {
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 11, "the answer is not a dict of eleven keys");
+    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table", "formula", "rewrites",
+                            "warnings", "hints"}) {
         Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
         Tcl_IncrRefCount(k);
         Tcl_DictObjGet(nullptr, r, k, &v);
@@ -167,6 +168,7 @@ std::string runanswer(const std::vector<std::string> &args)
             std::string st = Tcl_GetString(v);
             require(st == "ok" || st == "error" || st == "conversion", "an unknown status");
         }
+        if (std::strcmp(key, "formula") == 0 && formula) *formula = Tcl_GetString(v);
     }
     std::string answer = Tcl_GetString(r);
     Tcl_ResetResult(interp);

@@ -19,6 +19,7 @@
 #include "engine/printer.h"
 #include "engine/state.h"
 #include "present/digits.h"
+#include "present/formulawords.h"
 #include "present/hints.h"
 #include "present/latin1.h"
 #include "present/naming.h"
@@ -149,6 +150,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         if (!literal) {
             libnewformula();  // names are read as the command will read them
             readfileoptions(argc, argv);
+            namesnow();
             for (size_t p; (p = formula.find("\xE2\x86\x92")) != std::string::npos;) {
                 formula.replace(p, 3, "->");
                 told.rewrite("\xE2\x86\x92", "->");
@@ -160,9 +162,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         if (!literal) {
             if (mayhavesymbols(formula)) formula = symbols(formula, false, told);
             if (mayhavesymbols(goal)) goal = symbols(goal, true, told);
-            formula = notation(formula, told);
-            ambiguities(formula, told);
-            retry = rescue(formula, rescued, rescuing);
+            retry = readformula(formula, told, rescued, rescuing);
         }
         args[f] = formula.c_str();
         if (t >= 0) args.erase(args.begin() + t);
@@ -175,8 +175,10 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         if (!kept) kept.reset(new attempt);
         savestate(kept->before);
     }
+    unsigned long draws = randdraws;
     calculate(interp, args, a);
-    if (retry && lastprint.exited) {
+    // A first try that drew random numbers cannot be undone: it is the answer.
+    if (retry && lastprint.exited && randdraws == draws) {
         attempt &k = *kept;
         savestate(k.after);
         k.print = lastprint;
@@ -199,7 +201,10 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     const printrecord &r = lastprint;
     if (r.exited) {
         a.status = answer::ENGINEERROR;
-        if (!literal) enginehints(formula, a.engine, told);
+        if (!literal) {
+            namesnow();
+            enginehints(formula, a.engine, told);
+        }
         return;
     }
     numstyle style;
@@ -231,7 +236,10 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         if (!converted(v, t, style, text)) {
             a.status = answer::CONVERSIONERROR;
             a.display = text;
-            if (!literal) targethints(text, told);
+            if (!literal) {
+                namesnow();
+                targethints(text, told);
+            }
             return;
         }
         a.unit = t.text;

@@ -23,14 +23,18 @@ struct fword {
 // The words of 'text' (UTF-8). Kinds: a number ("2.5e-3"), a name (a word that begins
 // with an ASCII letter), a unit word ("$m", "~", "@"), an operator ("+ - * / ^ ! ( ) { } ,"
 // and the plus-minus sign), a variable word ("=a", "%a"), anything else. The text ends at
-// a line end, as a formula does.
-std::vector<fword> cutformula(const std::string &text);
+// a line end, as a formula does. 'words' is emptied first.
+void cutformula(const std::string &text, std::vector<fword> &words);
 
 // The text of a word.
 inline std::string wordtext(const std::string &text, const fword &w) { return text.substr(w.start, w.end - w.start); }
 
 // Index of the word that closes the bracket opened at 'open' ("(" or "{"), or -1.
 int closing(const std::vector<fword> &w, int open);
+
+// Checks whether the library files changed since names were last asked about (what was
+// learnt of names is kept until then); to be called before asking, once per formula.
+void namesnow();
 
 // Names as the engine reads them with the current library (the unit system's units file
 // and the function file): an entry of the units file that is neither an engine word nor
@@ -39,9 +43,20 @@ bool isunit(const std::string &name);
 bool isfunction(const std::string &name);
 bool isengine(const std::string &name);
 
+// What the body of the unit 'name' does where it is spliced in (its names followed to
+// their own bodies): it begins with a factor ("~" or "@", so that it multiplies what
+// stands before it), or it ends with the exponent of a unit word ("$s 1": a factor right
+// after it would take that exponent for its left side).
+enum { FACTORFIRST = 1, EXPONENTLAST = 2 };
+int unitshape(const std::string &name);
+
 // How the scanner reads a name that the library does not define: a unit name found at
 // its end, the letters before it read again in the same way. The parts in order when
 // every part is a name of the units file; empty otherwise (also for a defined name).
 std::vector<std::string> tailparts(const std::string &name);
+
+// Where the scanner finds a unit name at the end of 'name', which it does not know
+// whole: the position of its first letter; 0 when it finds none.
+size_t tailat(const std::string &name);
 
 #endif

@@ -104,8 +104,8 @@ std::string unknownword(const std::string &engine)
 
 bool has(const std::string &text, const char *part) { return text.find(part) != std::string::npos; }
 
-// Hints for a word the engine does not know.
-void unknown(const std::vector<fword> &w, const std::string &formula, const std::string &word, notes &n)
+// Hints for a word of the formula that the library does not know.
+void unknown(const std::string &word, notes &n)
 {
     for (const auto &a : ALIASES)
         if (word == a.word) {
@@ -120,23 +120,14 @@ void unknown(const std::vector<fword> &w, const std::string &formula, const std:
                    word.substr(0, k) + " " + word[k] + " " + word.substr(k + 1) + ")");
             return;
         }
-    // The head of a typed word whose end is a unit: "apples" is "apple" and "s".
-    std::string typed = word;
-    for (const fword &f : w) {
-        std::string t = wordtext(formula, f);
-        if (f.kind == fword::NAME && t.size() > word.size() && t.compare(0, word.size(), word) == 0 &&
-            isunit(t.substr(word.size()))) {
-            n.hint("\"" + t + "\" is read as \"" + word + "\" followed by the unit \"" + t.substr(word.size()) + "\"");
-            typed = t;
-            break;
-        }
-    }
-    std::vector<std::string> near = nearestnames(typed);
-    if (near.empty() && typed != word) near = nearestnames(word);
+    // A unit found at its end: "apples" is read as "apple" and "s".
+    if (size_t p = tailat(word))
+        n.hint("\"" + word + "\" is read as \"" + word.substr(0, p) + "\" followed by the unit \"" + word.substr(p) + "\"");
+    std::vector<std::string> near = nearestnames(word);
     if (!near.empty())
-        n.hint("\"" + typed + "\" is no name of the library: did you mean " + choices(near) + "?");
+        n.hint("\"" + word + "\" is no name of the library: did you mean " + choices(near) + "?");
     else
-        n.hint("\"" + typed + "\" is no unit, function or constant of the library");
+        n.hint("\"" + word + "\" is no unit, function or constant of the library");
 }
 
 // Hints for an operation that found nothing, or a word, where it needs a number.
@@ -151,8 +142,9 @@ void operand(const std::vector<fword> &w, const std::string &formula, const std:
             n.hint("min is the smaller of two values (3 min 4 is 3); minutes are minute: " + text(k - 1) + " minute");
         } else if (wants && w[k].kind == fword::NAME && isunit(text(k))) {
             n.hint("a unit needs a number in front: write 1 " + text(k) + " for one " + text(k));
-        } else if (wants && w[k].is('{')) {
-            n.hint("a unit in braces needs a number in front: 1 {...}");
+        } else if (wants && w[k].is('{') && closing(w, (int)k) > 0) {
+            n.hint("a unit in braces needs a number in front: write 1 " +
+                   formula.substr(w[k].start, w[closing(w, (int)k)].end - w[k].start));
         } else if (w[k].kind == fword::NAME && listed(FUNCTIONS, text(k)) &&
                    (k + 1 == w.size() || binary(k + 1) || w[k + 1].is(')'))) {
             n.hint("\"" + text(k) + "\" needs its argument after it: " + text(k) + "(0.5)");
@@ -223,10 +215,22 @@ std::vector<std::string> nearestnames(const std::string &word, size_t most)
 
 void enginehints(const std::string &formula, const std::string &engine, notes &n)
 {
-    std::vector<fword> w = cutformula(formula);
+    std::vector<fword> w;
+    cutformula(formula, w);
+    // Words the library does not know are the likeliest cause, whatever stopped.
+    std::vector<std::string> unknowns;
+    for (const fword &f : w) {
+        std::string t = wordtext(formula, f);
+        if (f.kind == fword::NAME && !isunit(t) && !isfunction(t) && !isengine(t) && tailparts(t).empty() &&
+            std::find(unknowns.begin(), unknowns.end(), t) == unknowns.end())
+            unknowns.push_back(t);
+    }
     std::string word = unknownword(engine);
-    if (!word.empty()) {
-        unknown(w, formula, word, n);
+    bool typed = false;
+    for (const std::string &u : unknowns) typed = typed || u.compare(0, word.size(), word) == 0;
+    if (!word.empty() && !typed) unknowns.insert(unknowns.begin(), word);
+    if (!unknowns.empty()) {
+        for (size_t k = 0; k < unknowns.size() && k < 2; k++) unknown(unknowns[k], n);
     } else if (has(engine, "error #2") || has(engine, "error #3") || has(engine, "error #4")) {
         n.hint("an analysis word (plot, setrandf, findx, findzer, findmin, findmax, integ) comes first, then three "
                "numbers a b n (from a to b in n steps, a and b different) and an expression of x: integ 0 1 100 x^2");

@@ -7,6 +7,7 @@
 #include "present/notation.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "present/formulawords.h"
@@ -38,14 +39,25 @@ std::string apply(const std::string &f, const std::vector<edit> &edits, notes &n
 struct reader {
     const std::string &f;
     std::vector<fword> w;
+    mutable std::string units;  // per word: '1' a unit name, '0' not, '?' not yet asked
 
-    explicit reader(const std::string &formula) : f(formula), w(cutformula(formula)) {}
+    explicit reader(const std::string &formula) : f(formula)
+    {
+        w.reserve(formula.size() / 2 + 4);
+        cutformula(formula, w);
+        units.assign(w.size(), '?');
+    }
     int size() const { return (int)w.size(); }
     std::string text(int k) const { return wordtext(f, w[k]); }
     std::string span(int a, int b) const { return f.substr(w[a].start, w[b].end - w[a].start); }
     bool op(int k, char c) const { return k >= 0 && k < size() && w[k].is(c); }
     bool kind(int k, int what) const { return k >= 0 && k < size() && w[k].kind == what; }
-    bool unit(int k) const { return kind(k, fword::NAME) && isunit(text(k)); }
+    bool unit(int k) const
+    {
+        if (!kind(k, fword::NAME)) return false;
+        if (units[k] == '?') units[k] = isunit(text(k)) ? '1' : '0';
+        return units[k] == '1';
+    }
 
     // The last word of the exponent after the "^" at 'k': a number, signed or not, or
     // a bracket; -1 when there is none.
@@ -65,7 +77,7 @@ struct reader {
     {
         if (k == 0) return true;
         const fword &p = w[k - 1];
-        return p.kind == fword::OPERATOR && std::string("+-*/(,").find(p.op) != std::string::npos;
+        return p.kind == fword::OPERATOR && std::strchr("+-*/(,", p.op);
     }
 };
 
@@ -75,14 +87,14 @@ struct quantity {
     bool power = false;             // the value is a number raised to a power
     struct item {
         int first, last;
-        bool power, brace;
+        bool power, brace;  // a unit to brace (with its power), a bracket typed in braces
     };
     std::vector<item> items;
 };
 
 // The value that begins at word 'k', or false: a number (with an error "± e" or a power
-// "^ n" after it), or a bracket that no function name takes; never a number that is an
-// exponent, nor the number of a unit word.
+// "^ n" after it), a variable, pi, or a bracket that no function name takes; never a
+// number that is an exponent, nor the number of a unit word.
 bool value(const reader &r, int k, quantity &q)
 {
     if (r.op(k - 1, '^') || r.kind(k - 1, fword::UNITWORD) || r.op(k - 1, '#') ||
@@ -96,6 +108,10 @@ bool value(const reader &r, int k, quantity &q)
         q.valueend = c;
         return true;
     }
+    if ((r.kind(k, fword::VARIABLE) && r.f[r.w[k].start] == '%') || (r.kind(k, fword::NAME) && r.text(k) == "pi")) {
+        q.first = q.valueend = k;
+        return true;
+    }
     if (!r.kind(k, fword::NUMBER)) return false;
     q.first = q.valueend = k;
     if ((r.op(k + 1, '#') || (r.kind(k + 1, fword::NAME) && r.text(k + 1) == "err")) && r.kind(k + 2, fword::NUMBER)) {
@@ -107,14 +123,20 @@ bool value(const reader &r, int k, quantity &q)
     return true;
 }
 
-// The unit names and braces right after the value of 'q'.
+// The unit names and braces right after the value of 'q'. A unit that multiplies what
+// stands before it, after a unit that ends with its exponent, is braced as a power is
+// ("2 m N" would otherwise give N's factor to m's exponent).
 void units(const reader &r, quantity &q)
 {
     int j = q.valueend + 1;
     for (;;) {
         if (r.unit(j)) {
             int e = r.exponent(j + 1);
-            q.items.push_back({j, e > 0 ? e : j, e > 0, false});
+            bool brace = e > 0;
+            if (!brace && !q.items.empty() && !q.items.back().power && !q.items.back().brace &&
+                (unitshape(r.text(j)) & FACTORFIRST) && (unitshape(r.text(q.items.back().first)) & EXPONENTLAST))
+                brace = true;
+            q.items.push_back({j, e > 0 ? e : j, brace, false});
             j = (e > 0 ? e : j) + 1;
         } else if (r.op(j, '{')) {
             int c = closing(r.w, j);
@@ -159,9 +181,25 @@ bool bracketed(const reader &r, const quantity &q, edit &e)
 
 } // namespace
 
-std::string notation(const std::string &formula, notes &n)
+namespace {
+
+// Whether the words may need a rewrite at all: a power, a brace, a number glued to a
+// name, or two names side by side (most formulas have none of these).
+bool suspicious(const reader &r)
 {
-    reader r(formula);
+    for (int k = 0; k < r.size(); k++) {
+        const fword &w = r.w[k];
+        if (w.is('^') || w.is('{')) return true;
+        if (w.kind == fword::NAME && k > 0 && (r.w[k - 1].kind == fword::NAME || (w.glued && r.w[k - 1].kind == fword::NUMBER)))
+            return true;
+    }
+    return false;
+}
+
+std::string rewritten(const reader &r, notes &n)
+{
+    const std::string &formula = r.f;
+    if (!suspicious(r)) return formula;
     std::vector<edit> edits;
     for (int k = 0; k < r.size(); k++) {
         // A number glued to a constant or a variable.
@@ -187,9 +225,8 @@ std::string notation(const std::string &formula, notes &n)
     return apply(formula, edits, n);
 }
 
-void ambiguities(const std::string &formula, notes &n)
+void warnings(const reader &r, notes &n)
 {
-    reader r(formula);
     for (int k = 0; k < r.size(); k++) {
         if (r.op(k, '+') && r.op(k + 1, '-') && k > 0 && k + 2 < r.size()) {
             std::string a = r.text(k - 1), b = r.text(k + 2);
@@ -206,6 +243,7 @@ void ambiguities(const std::string &formula, notes &n)
                    " to " + after + " or " + before + " -> " + after);
             continue;
         }
+        if (r.unit(k)) continue;
         std::vector<std::string> parts = tailparts(name);
         if (parts.size() < 2) continue;
         std::string product;
@@ -214,9 +252,9 @@ void ambiguities(const std::string &formula, notes &n)
     }
 }
 
-bool rescue(const std::string &formula, std::string &rescued, notes &n)
+bool rescued(const reader &r, std::string &rescued, notes &n)
 {
-    reader r(formula);
+    const std::string &formula = r.f;
     std::vector<edit> edits;
     for (int k = 0; k < r.size(); k++) {
         if (r.unit(k) && r.wantsnumber(k)) {
@@ -235,6 +273,31 @@ bool rescue(const std::string &formula, std::string &rescued, notes &n)
     if (edits.empty()) return false;
     rescued = apply(formula, edits, n);
     return true;
+}
+
+} // namespace
+
+std::string notation(const std::string &formula, notes &n) { return rewritten(reader(formula), n); }
+
+void ambiguities(const std::string &formula, notes &n) { warnings(reader(formula), n); }
+
+bool rescue(const std::string &formula, std::string &rescuedformula, notes &n)
+{
+    return rescued(reader(formula), rescuedformula, n);
+}
+
+bool readformula(std::string &formula, notes &n, std::string &rescuedformula, notes &rescuing)
+{
+    reader first(formula);
+    std::string f = rewritten(first, n);
+    if (f == formula) {
+        warnings(first, n);
+        return rescued(first, rescuedformula, rescuing);
+    }
+    formula = f;
+    reader again(formula);
+    warnings(again, n);
+    return rescued(again, rescuedformula, rescuing);
 }
 
 void passedover(const printrecord &r, notes &n)

@@ -30,6 +30,10 @@ void ambiguities(const std::string &formula, notes &n);
 // there is nothing to rescue.
 bool rescue(const std::string &formula, std::string &rescued, notes &n);
 
+// All three above on one formula: 'formula' rewritten in place, its warnings in 'n', and
+// the result of 'rescue'.
+bool readformula(std::string &formula, notes &n, std::string &rescued, notes &rescuing);
+
 // Warnings for what the engine's scanner passed over in 'r': characters that mean
 // nothing in a formula, and the ends of numbers that the decimal conversion left.
 void passedover(const printrecord &r, notes &n);

@@ -253,9 +253,12 @@ void rewriter::run()
 
 bool mayhavesymbols(const std::string &text)
 {
-    for (unsigned char c : text)
-        if (c >= 0x80 || c == '\t') return true;
-    return text.find("+/-") != std::string::npos;
+    const char *s = text.c_str();
+    for (size_t k = 0, n = text.size(); k < n; k++) {
+        unsigned char c = s[k];
+        if (c >= 0x80 || c == '\t' || (c == '+' && s[k + 1] == '/')) return true;
+    }
+    return false;
 }
 
 std::string symbols(const std::string &text, bool target, notes &n)
