@@ -290,13 +290,10 @@ bool readformula(std::string &formula, notes &n, std::string &rescuedformula, no
 {
     reader first(formula);
     std::string f = rewritten(first, n);
-    if (f == formula) {
-        warnings(first, n);
-        return rescued(first, rescuedformula, rescuing);
-    }
+    warnings(first, n);  // about the words as typed
+    if (f == formula) return rescued(first, rescuedformula, rescuing);
     formula = f;
     reader again(formula);
-    warnings(again, n);
     return rescued(again, rescuedformula, rescuing);
 }
 

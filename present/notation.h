@@ -30,8 +30,8 @@ void ambiguities(const std::string &formula, notes &n);
 // there is nothing to rescue.
 bool rescue(const std::string &formula, std::string &rescued, notes &n);
 
-// All three above on one formula: 'formula' rewritten in place, its warnings in 'n', and
-// the result of 'rescue'.
+// All three above on one formula: 'formula' rewritten in place, the warnings about it as
+// it was given in 'n', and the result of 'rescue' on the rewritten formula.
 bool readformula(std::string &formula, notes &n, std::string &rescued, notes &rescuing);
 
 // Warnings for what the engine's scanner passed over in 'r': characters that mean
