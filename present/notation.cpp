@@ -228,7 +228,7 @@ std::string rewritten(const reader &r, notes &n)
 void warnings(const reader &r, notes &n)
 {
     for (int k = 0; k < r.size(); k++) {
-        if (r.op(k, '+') && r.op(k + 1, '-') && k > 0 && k + 2 < r.size()) {
+        if (r.op(k, '+') && r.op(k + 1, '-') && r.w[k + 1].glued && k > 0 && k + 2 < r.size()) {
             std::string a = r.text(k - 1), b = r.text(k + 2);
             n.warn("\"+-\" is a plus and a minus, not \xC2\xB1: " + a + " +- " + b + " is " + a + " - " + b +
                    "; for an error write " + a + " \xC2\xB1 " + b + " or " + a + " err " + b);
