@@ -55,6 +55,28 @@ char superscript(uint32_t cp)
     }
 }
 
+// The symbols of one meaning: an operator written as it is, a unit name (a blank before
+// it after a number) or a word of the engine (after a number, times it).
+struct symbol {
+    uint32_t cp;
+    enum { OPERATOR, NAME, WORD } how;
+    const char *text;
+};
+const symbol SYMBOLS[] = {
+    {0xD7, symbol::OPERATOR, "*"},     {0xB7, symbol::OPERATOR, "*"},   {0x22C5, symbol::OPERATOR, "*"},
+    {0x2219, symbol::OPERATOR, "*"},   {0xF7, symbol::OPERATOR, "/"},   {0x2215, symbol::OPERATOR, "/"},
+    {0x2212, symbol::OPERATOR, "-"},   {0x2192, symbol::OPERATOR, "->"}, {0x03A9, symbol::NAME, "ohm"},
+    {0x2126, symbol::NAME, "ohm"},     {0x2103, symbol::NAME, "degC"},  {0x2109, symbol::NAME, "degF"},
+    {0x221A, symbol::WORD, "sqrt"},    {0x03C0, symbol::WORD, "pi"},
+};
+
+const symbol *symbolof(uint32_t cp)
+{
+    for (const symbol &y : SYMBOLS)
+        if (y.cp == cp) return &y;
+    return nullptr;
+}
+
 // Greek letters that begin names of the library's constants: the Latin spelling is used
 // when the name it makes is a unit (ε0 is eps0, ħ is hbar).
 const char *greek(uint32_t cp)
@@ -189,33 +211,18 @@ void rewriter::run()
             n.rewrite(from, power);
             continue;
         }
-        switch (cp) {
-        case 0xD7: case 0xB7: case 0x22C5: case 0x2219:
-            out += '*';
-            n.rewrite(c, "*");
+        if (const symbol *y = symbolof(cp)) {
+            if (y->how == symbol::OPERATOR) {
+                out += y->text;
+                n.rewrite(c, y->text);
+            } else if (y->how == symbol::NAME) {
+                name(c, y->text);
+            } else {
+                word(c, y->text);
+            }
             continue;
-        case 0xF7: case 0x2215:
-            out += '/';
-            n.rewrite(c, "/");
-            continue;
-        case 0x2212:
-            out += '-';
-            n.rewrite(c, "-");
-            continue;
-        case 0x2192:
-            out += "->";
-            n.rewrite(c, "->");
-            continue;
-        case 0x03A9: case 0x2126:
-            name(c, "ohm");
-            continue;
-        case 0x2103:
-            name(c, "degC");
-            continue;
-        case 0x2109:
-            name(c, "degF");
-            continue;
-        case 0xB0:
+        }
+        if (cp == 0xB0) {  // a degree sign: of a scale, or of an angle
             if (p < in.size() && (in[p] == 'C' || in[p] == 'F') && !(p + 1 < in.size() && letter(in[p + 1]))) {
                 char scale = in[p++];
                 name(c + scale, std::string("deg") + scale);
@@ -223,17 +230,10 @@ void rewriter::run()
                 name(c, "deg");
             }
             continue;
-        case 0x221A:
-            word(c, "sqrt");
-            continue;
-        case 0x03C0:
-            word(c, "pi");
-            continue;
-        case 0xB5: case 0x03BC:
+        }
+        if (cp == 0xB5 || cp == 0x03BC) {
             out += "\xC2\xB5";  // the micro sign, settled in the second pass
             continue;
-        default:
-            break;
         }
         if (const char *latin = greek(cp)) {
             std::string rest = namerun(in, p), spelled = latin + rest;
