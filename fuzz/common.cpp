@@ -18,6 +18,7 @@
 #include "base/output.h"
 #include "engine/library.h"
 #include "engine/state.h"
+#include "present/latin1.h"
 
 static Tcl_Interp *interp;
 static std::string folder;
@@ -168,7 +169,9 @@ std::string runanswer(const std::vector<std::string> &args, std::string *formula
             std::string st = Tcl_GetString(v);
             require(st == "ok" || st == "error" || st == "conversion", "an unknown status");
         }
-        if (std::strcmp(key, "formula") == 0 && formula) *formula = Tcl_GetString(v);
+        // The formula in the alphabet of the inputs: the layer writes none beyond Latin-1.
+        if (std::strcmp(key, "formula") == 0 && formula)
+            require(utf8tolatin1(Tcl_GetString(v), *formula), "the formula holds a character beyond Latin-1");
     }
     std::string answer = Tcl_GetString(r);
     Tcl_ResetResult(interp);

@@ -31,8 +31,9 @@ struct answer {
 // no target is taken off the formula, and the display is the command's text.
 // Unless 'literal', the formula is rewritten first (pasted symbols, the textbook reading
 // of unit powers and braces), and when the engine refuses it, a rescued formula (a
-// number before a lone unit name, minute for min) is tried once from the same state;
-// warnings, and hints after an error, are added. The user's state (variables, the last
+// number before a lone unit name, minute for min) is tried once from the same state
+// (unless the first try drew random numbers, which cannot be taken back); warnings, and
+// hints after an error, are added. The user's state (variables, the last
 // result '%0') is as after the formula the engine answered alone.
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a, bool literal = false);
