@@ -12,14 +12,20 @@
 #include "engine/printer.h"
 #include "engine/priority.h"
 #include "engine/state.h"
+#include "engine/watch.h"
 
-const analysisword PLOT = {"plot", "plot", "Nothing to plot", PRIO_TABLEMARK, false};
-const analysisword SETRANDF = {"setrandf", "plot", "Nothing to plot", PRIO_TABLEMARK, false};
-const analysisword FINDX = {"findx", "findx", "Nothing to findx", PRIO_TABLEMARK, false};
-const analysisword FINDZER = {"findzer", "findzer", "Nothing to findzer", PRIO_SEARCHMARK, false};
-const analysisword FINDMIN = {"findmin", "findmin", "Nothing to findmin", PRIO_SEARCHMARK, false};
-const analysisword FINDMAX = {"findmax", "findmax", "Nothing to findmax", PRIO_SEARCHMARK, false};
-const analysisword INTEG = {"integ", "integ", "Nothing to integrate", PRIO_SEARCHMARK, true};
+// "integ" starts with its first sample; "setrandf" with no largest density seen, also
+// when its parameters are refused.
+static void firstsample() { repflag = 1; }
+static void nodensity() { randmax = 0; }
+
+const analysisword PLOT = {"plot", "plot", "Nothing to plot", PRIO_TABLEMARK, false, nullptr};
+const analysisword SETRANDF = {"setrandf", "plot", "Nothing to plot", PRIO_TABLEMARK, false, nodensity};
+const analysisword FINDX = {"findx", "findx", "Nothing to findx", PRIO_TABLEMARK, false, nullptr};
+const analysisword FINDZER = {"findzer", "findzer", "Nothing to findzer", PRIO_SEARCHMARK, false, nullptr};
+const analysisword FINDMIN = {"findmin", "findmin", "Nothing to findmin", PRIO_SEARCHMARK, false, nullptr};
+const analysisword FINDMAX = {"findmax", "findmax", "Nothing to findmax", PRIO_SEARCHMARK, false, nullptr};
+const analysisword INTEG = {"integ", "integ", "Nothing to integrate", PRIO_SEARCHMARK, true, firstsample};
 
 // Keywords and markers: at most one analysis may run in a formula. Agrees with the
 // engine's word tables (engine/words.h).
@@ -37,6 +43,47 @@ static long gridpoints;             // points a + k*'repj' of the grid
 static long samples;                // samples in all: the grid, and b for integration
 static long current;                // index of the sample under evaluation
 static long double steps;           // the third parameter n
+
+// The slots of the analysis words and the density of "rnd" before the running sampling
+// began, put back when it is stopped.
+static struct {
+    long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
+    int repflag;
+    char flagrep;
+    float randcenter, randfactor, randmax, randfunc[1010];
+} kept;
+
+#define SLOTS(F)                                                                          \
+    F(repx); F(repy); F(reps); F(repe); F(repj); F(repold); F(repph); F(represx); F(repres3); \
+    F(repflag); F(flagrep); F(randcenter); F(randfactor); F(randmax); F(randfunc)
+
+static void keepslots()
+{
+#define KEEP(x) std::memcpy(&kept.x, &x, sizeof x)
+    SLOTS(KEEP);
+#undef KEEP
+}
+
+static void putbackslots()
+{
+#define PUTBACK(x) std::memcpy(&x, &kept.x, sizeof x)
+    SLOTS(PUTBACK);
+#undef PUTBACK
+}
+
+// Looks at the stop request, and lets the watcher see the sampling (it may ask to stop).
+// When asked: writes the message, puts the slots back and takes error exit 1; false.
+// Kept out of line: the sampling itself stays as small as without it.
+__attribute__((noinline, cold)) static bool keepgoing()
+{
+    if (!stopasked() && watcher) watcher(active->keyword, current, samples);
+    if (!stopasked()) return true;
+    *cout2 << active->keyword << " stopped after " << current << " of " << samples << " samples : ";
+    putbackslots();
+    lastprint.stopped = true;
+    exitno(1);
+    return false;
+}
 
 // Writes "<keyword> <text>" and takes error exit n.
 static bool refuse(const analysisword &w, const char *text, int n)
@@ -92,6 +139,8 @@ static bool checkgrid(const analysisword &w, long double a, long double b, long 
 
 bool firstphase(const analysisword &w)
 {
+    keepslots();
+    if (w.before) w.before();
     lm *K = T;
     lm *a = K->next, *b = a ? a->next : nullptr, *c = b ? b->next : nullptr;
     if (!checkformula(w, a, b, c)) return false;
@@ -147,6 +196,7 @@ lm *takevalue(const analysisword &w)
         syntaxerror();
         return nullptr;
     }
+    if ((current & (WATCHEVERY - 1)) == 0 && current && !keepgoing()) return nullptr;
     lm *V = T->next;
     if (!V) {
         *cout2 << w.nothing;

@@ -14,6 +14,10 @@
 //   3  a parameter is not a number; parameters that would sample without end (a, b or n
 //      not finite, a equal to b, n negative, more than 'maxsteps' grid points)
 //   4  nothing after the parameters; the expression leaves no value at a grid point
+//   1  the evaluation was asked to stop (requeststop, engine.h): "<keyword> stopped after
+//      N of M samples : ". A stopped sampling puts the slots of the analysis words and
+//      the density of "rnd" back as they were before it began; variables it stored keep
+//      their values, as after any error.
 #ifndef QEV_ANALYSIS_FRAME_H
 #define QEV_ANALYSIS_FRAME_H
 
@@ -30,6 +34,7 @@ struct analysisword {
     const char *nothing;   // message for a missing function expression
     float marker;          // priority of the marker the keyword turns into
     bool sampleend;        // the end value b is sampled too (integration)
+    void (*before)();      // settings made before the parameters are checked; or null
 };
 
 extern const analysisword PLOT, SETRANDF, FINDX, FINDZER, FINDMIN, FINDMAX, INTEG;
@@ -37,14 +42,15 @@ extern const analysisword PLOT, SETRANDF, FINDX, FINDZER, FINDMIN, FINDMAX, INTE
 // The analysis keywords and their markers, null-terminated.
 extern const char *const ANALYSISWORDS[];
 
-// First phase on the keyword 'T': checks the parameters, sets 'flagrep', 'reps', 'repx',
+// First phase on the keyword 'T': makes the settings of 'w'.before, checks the parameters, sets 'flagrep', 'reps', 'repx',
 // 'repe', 'repj' and the grid, turns 'T' into the marker and stores the expression in
 // 'S2'. False after an error exit.
 bool firstphase(const analysisword &w);
 
 // Second phase entry: the value V = 'T'.next of the expression at 'repx', with every node
-// after it freed. Null after an error exit (a marker outside a sampling of 'w', or an
-// expression that left no value).
+// after it freed. Every WATCHEVERY samples it first looks at the stop request and calls
+// the watcher (watch.h). Null after an error exit (a marker outside a sampling of 'w',
+// a stop, or an expression that left no value).
 lm *takevalue(const analysisword &w);
 
 // Index of the current sample (0 for the first), the number of samples in all, and the

@@ -7,11 +7,7 @@
 #include "engine/priority.h"
 #include "engine/state.h"
 
-void integ1()
-{
-    repflag = 1;
-    firstphase(INTEG);
-}
+void integ1() { firstphase(INTEG); }
 
 // Trapezoid weight of sample k: half the distance from the sample before to the one
 // after (the sample itself at either end).

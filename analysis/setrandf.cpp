@@ -6,10 +6,9 @@
 #include "engine/priority.h"
 #include "engine/state.h"
 
-// The largest density seen starts at 0, even when the parameters are refused.
+// The largest density seen starts at 0 (SETRANDF), even when the parameters are refused.
 void setrandf1()
 {
-    randmax = 0;
     if (!firstphase(SETRANDF)) return;
     randfactor = (float)(repe - reps);
     randcenter = (float)((reps + repe) * 0.5);

@@ -10,6 +10,9 @@
 // Exit statuses.
 enum { EXIT_ANSWER = 0, EXIT_ENGINEERROR = 1, EXIT_USAGE = 2 };
 
+// The option words of formula evaluation: flags, and options with a value.
+extern const std::vector<std::string> FLAGS, VALUED;
+
 // The arguments of a call, options separated from the rest. Every word is UTF-8.
 struct parsedargs {
     std::vector<std::pair<std::string, std::string>> options;  // in order; flags have ""
@@ -30,8 +33,10 @@ parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std
 // Writes the help text to standard output; returns 0.
 int help();
 
-// Writes "qev: " and 'message' to standard error with a pointer to --help; returns 2.
+// Writes "qev: " and 'message' to standard error with a pointer to --help (in the
+// session to 'help'); returns 2.
 int usage(const std::string &message);
+extern bool insession;  // the interactive session runs
 
 // Checks that 'text' is a whole number from 0 to 'max'.
 bool wholenumber(const std::string &text, long max);
@@ -89,9 +94,59 @@ void tellafter();
 // Runs a command; on a Tcl error writes it to standard error and returns false.
 bool run(const std::vector<std::string> &args, std::string &answer);
 
+// Sets up the evaluation of formulas with the options of 'p' (main.cpp); false, with
+// the wrong usage written, when they are wrong.
+bool setupcalc(const parsedargs &p);
+
+// Evaluates one formula as set up; the answer is one line: line ends inside it become
+// blanks. 'error' is set when the answer is an engine error, a stop or a conversion
+// that failed. Ctrl-C stops it (watch.cpp).
+void evaluate(const std::string &formula, std::string &text, bool &error);
+
+// The answer to 'formula' with the settings of formulas but a target and --raw, the
+// user's state (variables, the last answer) left as it was: for help.
+std::string lookup(const std::string &formula);
+
+// The units file and the function file that formulas read as set up ("" for none).
+std::string currentunits();
+std::string currentfunctions();
+
+// The interactive session on a terminal, started with the options of 'p'
+// (interactive.cpp); returns the exit status.
+int interactive(const parsedargs &p);
+
 // The subcommands: 'args' are the arguments after the subcommand's name. Each returns
 // the exit status. 'subcommandof' answers null for a word that is no subcommand.
 typedef int subcommandproc(const std::vector<std::string> &args);
 subcommandproc *subcommandof(const std::string &word);
+
+// The names of the subcommands, in the order of the help.
+std::vector<std::string> subcommandnames();
+
+// The options among 'p' that subcommand 'name' takes too, as arguments: the options of
+// a call or a session that go before the subcommand's own.
+std::vector<std::string> takenoptions(const std::string &name, const parsedargs &p);
+
+// Help (help.cpp): the overview, or the text about 'word' (a subcommand, an option, a
+// word of formulas, a unit or function of the library); false when there is none.
+std::string helpoverview();
+bool helpabout(const std::string &word, std::string &text);
+
+// The words of formulas that help knows, for completion.
+std::vector<std::string> formulawords();
+
+// Long work (watch.cpp). 'watchsignals' installs the handler of Ctrl-C (SIGINT), which
+// stops the formula under evaluation; outside one it ends a batch or a single formula
+// as before, and in the 'interactive' session abandons the line typed. The progress
+// line of long work goes to standard error when it is a terminal.
+void watchsignals(bool interactive);
+// Around every evaluation: the progress line is cleared at its end.
+void beginwork();
+void endwork();
+// The pipe Ctrl-C writes to in the session (-1: none); whether Ctrl-C came since the
+// last call (which forgets it), or whether it came and is not taken yet.
+int interruptfd();
+bool takeinterrupt();
+bool interruptpending();
 
 #endif

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -14,19 +15,21 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/lineedit.h"
 #include "cli/session.h"
 #include "engine/engine.h"
 #include "present/answer.h"
 
 static const char HELP[] = R"(Usage: qev [OPTIONS] [FORMULA...]
-       qev SUBCOMMAND [ARGUMENTS...]
+  or:  qev [OPTIONS] SUBCOMMAND [ARGUMENTS...]
 
 Evaluates FORMULA (several words are joined with blanks) with units and errors and
 prints the answer. Without a formula, reads formulas from standard input, one per line,
 all in one engine, so variables persist ('5=a', then '%a*2'); one answer line per
-input line. On a terminal this is an interactive session with line editing and
-history; 'quit', 'exit' or Ctrl-D ends it.
+input line. On a terminal this is an interactive session with line editing, history
+and Tab completion of names; there the subcommands and options work too ('-p 4',
+'--to km/h' change the settings of the formulas that follow; 'show' lists them),
+'help' and 'help WORD' explain, Ctrl-C abandons the line typed, and 'quit', 'exit'
+or Ctrl-D ends it.
 
 Formulas are read as textbooks write them: pasted symbols (µF, kΩ, 25°C, 3×4, 2π,
 √2, m², s⁻¹) become the engine's words, a power after a unit is the unit's power
@@ -55,6 +58,10 @@ Options for formulas (also allowed after the formula; the last one wins):
   -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
   --               the arguments after it are the formula
 
+Long work: an analysis word with many samples ('integ 0 1 3e7 x') shows how far it
+has come on standard error when that is a terminal, from half a second on; Ctrl-C
+stops it, and the answer is '<word> stopped after N of M samples : error #1'.
+
 Subcommands (your library is the default for -u and -f):
   units [-n] [-u SYSTEM] [-S1|-S2|-S3] [-p N] [-cr] [FILTER]
       every unit of the units file with its value in base units; -n names only;
@@ -62,9 +69,9 @@ Subcommands (your library is the default for -u and -f):
   unitof [-t N] [-u SYSTEM] [-f FILE] RESULT|FORMULA
       the name of the unit of a result text or of a formula's answer; -t N the N-th
       unit of the same dimensions
-  fit DEGREE [X Y ...]
+  fit [-p N] DEGREE [X Y ...]
       the least-squares polynomial of DEGREE through the pairs X Y, read from
-      standard input when none are given
+      standard input when none are given; -p N digits of the coefficients (6)
   addunit [-u SYSTEM] NAME [-unit U] [-mult M] [-add1 A] [-add2 B] [--replace] [--force]
       defines a unit: a number x followed by NAME is ((x + A) * M + B) U (M is 1
       unless given); it must evaluate to a finite value, and a NAME that is defined
@@ -80,19 +87,25 @@ Subcommands (your library is the default for -u and -f):
       gives your definition OLD the name NEW
   functions [-f FILE]
       the names of the user functions
+  help [WORD]
+      what qev knows of WORD: a subcommand, an option, a word of formulas, a unit or
+      a function of your library; without WORD, the words there are
+Options of formulas before a subcommand go to it where it takes them: -p to fit
+and units, -u to units and the others, -f to the functions' subcommands.
 
 Your library lives in $XDG_DATA_HOME/qev (or ~/.local/share/qev); it is made from the
 shipped library on first use, keeps your definitions and the session history, and
 takes in the entries of a newer shipped library, your definitions kept.
 
-Exit status: 0 for an answer, 1 when the answer is an error ("error #") or a
-conversion to a unit that does not fit, 2 for wrong usage.
+Exit status: 0 for an answer, 1 when the answer is an error ("error #"), a stopped
+evaluation or a conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-static const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw", "--literal", "-v",
-                                               "--verbose"};
-static const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
+const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw", "--literal", "-v",
+                                        "--verbose"};
+const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
+bool insession = false;
 
 /* ---- shared helpers (cli.h) ---- */
 
@@ -162,7 +175,8 @@ int help()
 
 int usage(const std::string &message)
 {
-    std::fprintf(stderr, "qev: %s\nTry 'qev --help' for more information.\n", tosystem(message).c_str());
+    std::fprintf(stderr, "qev: %s\n%s\n", tosystem(message).c_str(),
+                 insession ? "Type 'help' for more information." : "Try 'qev --help' for more information.");
     return EXIT_USAGE;
 }
 
@@ -252,15 +266,21 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 
 // What every formula of this run is evaluated with: the calculate command's words
 // before the formula, the target of "--to" and whether answers are the engine's text.
+// The unit system stays in the engine once read: its option is dropped after the
+// first formula.
 static std::vector<std::string> calcwords;
 static std::string totarget;
 static bool rawanswers, literal;
+static bool systemread;
+static std::string usysfile, funcsfile;  // the unit-system and function files set up
 
-// Builds 'calcwords' from the parsed options; false (wrong usage written) when bad.
-static bool setupcalc(const parsedargs &p)
+bool setupcalc(const parsedargs &p)
 {
     std::string error;
+    systemread = false;
+    // The complex form stays in the engine too: the default is given when none is.
     calcwords = {"mc66", "-S1"};
+    if (!p.has("-cr") && !p.has("-ce")) calcwords.push_back("-ce");
     for (const auto &o : p.options) {
         if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw" ||
             o.first == "--literal" || o.first == "-v" || o.first == "--verbose")
@@ -288,17 +308,35 @@ static bool setupcalc(const parsedargs &p)
     if (!usys.empty()) calcwords.insert(calcwords.end(), {"-u", usys});
     if (!funcs.empty()) calcwords.insert(calcwords.end(), {"-f", funcs});
     calcwords.push_back("-q");
+    usysfile = usys;
+    funcsfile = funcs;
     return true;
 }
 
-// Evaluates one formula; the answer is one line: line ends inside it become blanks.
-// 'error' is set when the answer is an engine error or a conversion that failed.
-static void evaluate(const std::string &formula, std::string &text, bool &error)
+std::string lookup(const std::string &formula)
 {
-    static bool systemread;
+    std::vector<std::string> words = calcwords;
+    if (systemread && !usysfile.empty()) words.insert(words.end() - 1, {"-u", usysfile});
+    words.push_back(formula);
+    static answer a;
+    answeraside(words, a);
+    std::string text = a.display;
+    for (char &c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return trimend(text);
+}
+
+std::string currentunits() { return usysfile.empty() ? "" : unitsfileof(usysfile); }
+
+std::string currentfunctions() { return funcsfile; }
+
+void evaluate(const std::string &formula, std::string &text, bool &error)
+{
     static answer a;
     calcwords.push_back(formula);
+    beginwork();
     answerline(calcwords, totarget, rawanswers, a, literal);
+    endwork();
     calcwords.pop_back();
     tellbefore(a);
     // The engine keeps the unit system: it is read with the first formula of the run.
@@ -323,7 +361,7 @@ static int oneformula(const std::string &formula)
     evaluate(formula, answer, error);
     emit(answer, true);
     tellafter();
-    return error ? EXIT_ENGINEERROR : EXIT_ANSWER;
+    return error || takeinterrupt() ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
 
 // Formulas from standard input, one answer line per line; 1 if any answer is an error,
@@ -349,6 +387,8 @@ static int batch()
         emit(answer, false);
         tellafter();
         if (error) status = EXIT_ENGINEERROR;
+        // Ctrl-C during a formula: its answer is the last
+        if (takeinterrupt()) return EXIT_ENGINEERROR;
     }
     if (got < 0) {
         flushout();
@@ -357,48 +397,50 @@ static int batch()
     return status;
 }
 
-// The interactive session on a terminal.
-static int interactive()
+// The index of the first argument that is no option (nor an option's value) of
+// formulas, or args.size(); at "-q" or "--" (a formula follows) -1.
+static long firstword(const std::vector<std::string> &args)
 {
-    const userlibrary &lib = library();
-    openlines(lib.dir.empty() ? "" : lib.dir + "/history");
-    std::string banner = std::string("qev ") + QEV_VERSION + " - formulas with units and errors; 'quit' or Ctrl-D ends.\n";
-    out(banner.data(), banner.size());
-    std::string line, answer;
-    while (readline_("qev> ", line)) {
-        std::string formula = fromsystem(line);
-        size_t first = formula.find_first_not_of(" \t");
-        std::string word = first == std::string::npos ? "" : trimend(formula.substr(first));
-        if (word == "quit" || word == "exit") break;
-        remember(line);
-        bool error;
-        evaluate(formula, answer, error);
-        if (!answer.empty()) emit(answer, true);
-        tellafter();
+    for (size_t i = 0; i < args.size(); i++) {
+        const std::string &a = args[i];
+        if (a == "-q" || a == "--") return -1;
+        bool valued = std::find(VALUED.begin(), VALUED.end(), a) != VALUED.end();
+        bool flag = std::find(FLAGS.begin(), FLAGS.end(), a) != FLAGS.end() || a == "--help" || a == "-h";
+        if (valued) i++;
+        else if (!flag) return (long)i;
     }
-    closelines();
-    return EXIT_ANSWER;
+    return (long)args.size();
 }
 
 static int qevmain(const std::vector<std::string> &args)
 {
-    if (!args.empty()) {
-        if (args[0] == "--version") {
-            emit(std::string("qev ") + QEV_VERSION);
-            return EXIT_ANSWER;
-        }
-        if (subcommandproc *sub = subcommandof(args[0])) return sub(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (!args.empty() && args[0] == "--version") {
+        emit(std::string("qev ") + QEV_VERSION);
+        return EXIT_ANSWER;
     }
+    // A subcommand, after options of formulas that it takes where they mean something
+    long w = firstword(args);
+    if (w >= 0 && (size_t)w < args.size())
+        if (subcommandproc *sub = subcommandof(args[w])) {
+            parsedargs before = parseargs(std::vector<std::string>(args.begin(), args.begin() + w), FLAGS, VALUED);
+            if (before.help) return help();
+            if (!before.error.empty()) return usage(before.error);
+            std::vector<std::string> subargs = takenoptions(args[w], before);
+            subargs.insert(subargs.end(), args.begin() + w + 1, args.end());
+            return sub(subargs);
+        }
     parsedargs p = parseargs(args, FLAGS, VALUED);
     if (p.help) return help();
     if (!p.error.empty()) return usage(p.error);
     if (!setupcalc(p)) return EXIT_USAGE;
+    bool session = p.words.empty() && isatty(0);
+    watchsignals(session);
     if (!p.words.empty()) {
         std::string formula;
-        for (const std::string &w : p.words) formula += (formula.empty() ? "" : " ") + w;
+        for (const std::string &word : p.words) formula += (formula.empty() ? "" : " ") + word;
         return oneformula(formula);
     }
-    return isatty(0) ? interactive() : batch();
+    return session ? interactive(p) : batch();
 }
 
 int main(int argc, char *argv[])

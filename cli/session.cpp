@@ -87,6 +87,26 @@ void answerline(const std::vector<std::string> &args, const std::string &target,
     Tcl_ResetResult(interp);
 }
 
+void answeraside(const std::vector<std::string> &args, answer &a)
+{
+    std::vector<const char *> argv;
+    for (const std::string &w : args) argv.push_back(w.c_str());
+    answerofaside(interp, (int)argv.size(), argv.data(), a);
+    Tcl_ResetResult(interp);
+}
+
+std::string unitsfileof(const std::string &usys)
+{
+    std::string answer;
+    if (!command({"qev::readsystem", usys}, answer)) return "";
+    int count = 0;
+    const char **items = nullptr;
+    if (Tcl_SplitList(nullptr, answer.c_str(), &count, &items) != TCL_OK) return "";
+    std::string units = count >= 8 ? items[7] : "";
+    Tcl_Free((char *)items);
+    return units;
+}
+
 // The string value of 'key' in the dict 'd', empty when absent.
 static std::string dictget(Tcl_Obj *d, const char *key)
 {

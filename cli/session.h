@@ -35,6 +35,13 @@ bool command(const std::vector<std::string> &args, std::string &answer);
 void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a,
                 bool literal = false);
 
+// The same without a target, the user's state (variables, the last answer, settings)
+// left as before.
+void answeraside(const std::vector<std::string> &args, answer &a);
+
+// The units file that the unit-system file 'usys' names; "" when it is none.
+std::string unitsfileof(const std::string &usys);
+
 // The per-user library, set up on first use. When it cannot be had, the shipped library
 // stands in, read-only; that, or a failure, is reported once on standard error.
 const userlibrary &library();

@@ -1,7 +1,9 @@
 // subcmds.cpp - the subcommands of qev: unit listing, unit of a result, polynomial fit,
-// unit and function definitions and the function list, each over its qev command.
+// unit and function definitions and the function list, each over its qev command, and
+// help; the table of their options.
 #include <fnmatch.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,7 +12,7 @@
 #include "cli/session.h"
 #include "present/answer.h"
 
-static const std::vector<std::string> NOFLAGS;
+static bool start(const std::vector<std::string> &args, const std::string &name, parsedargs &p, int &status);
 
 // The common start of a subcommand: parse, answer --help, report wrong usage.
 // False when the subcommand is done; 'status' is then its exit status.
@@ -53,7 +55,7 @@ static int units(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status;
-    if (!start(args, {"-n", "-cr", "-S1", "-S2", "-S3"}, {"-u", "-p"}, p, status)) return status;
+    if (!start(args, "units", p, status)) return status;
     if (p.words.size() > 1) return usage("units takes one filter, not " + joined(p.words));
     std::string error, usys = unitsystem(p.value("-u"), error);
     if (!error.empty()) return usage(error);
@@ -68,7 +70,7 @@ static int units(const std::vector<std::string> &args)
     words.push_back("-q");
     std::string filter = p.words.empty() ? "" : p.words[0], answer;
     status = EXIT_ANSWER;
-    for (long k = 1;; k++) {
+    for (long k = 1; !interruptpending(); k++) {
         words.push_back(std::to_string(k));
         if (!run(words, answer)) return EXIT_USAGE;
         words.pop_back();
@@ -94,7 +96,7 @@ static int unitof(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status;
-    if (!start(args, NOFLAGS, {"-t", "-u", "-f", "-q"}, p, status)) return status;
+    if (!start(args, "unitof", p, status)) return status;
     if (p.words.empty()) return usage("unitof needs a result text or a formula");
     std::string t = p.value("-t", "1");
     if (!wholenumber(t, 1000000) || t == "0") return usage("-t needs a whole number from 1, not " + t);
@@ -131,15 +133,19 @@ static int unitof(const std::vector<std::string> &args)
 
 /*
  * fit -- the least-squares polynomial of a degree through number pairs ('regres'),
- * the pairs from the arguments or, when there are none, from standard input.
+ * the pairs from the arguments or, when there are none, from standard input; "-p N"
+ * the digits of the coefficients.
  */
 static int fit(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status;
-    if (!start(args, NOFLAGS, NOFLAGS, p, status)) return status;
+    if (!start(args, "fit", p, status)) return status;
     if (p.words.empty()) return usage("fit needs a degree, then the pairs X Y");
+    std::string digits = p.value("-p");
+    if (!digits.empty() && !precisionok(digits)) return EXIT_USAGE;
     std::vector<std::string> values(p.words.begin() + 1, p.words.end());
+    if (values.empty() && insession) return usage("at the prompt the pairs go after the degree: fit 1  0 1  1 3  2 5");
     if (values.empty()) {
         std::string in;
         if (!readall(in)) return readfailed();
@@ -149,8 +155,11 @@ static int fit(const std::vector<std::string> &args)
     // Each value followed by one blank: the data layout the command reads.
     std::string data;
     for (const std::string &v : values) data += v + " ";
+    std::vector<std::string> words = {"regres"};
+    if (!digits.empty()) words.insert(words.end(), {"-p", digits});
+    words.insert(words.end(), {p.words[0], data});
     std::string answer;
-    if (!run({"regres", p.words[0], data}, answer)) return EXIT_USAGE;
+    if (!run(words, answer)) return EXIT_USAGE;
     emit(trimend(answer));
     // A polynomial ends with a line end; a refusal is a message without one.
     return !answer.empty() && answer.back() == '\n' ? EXIT_ANSWER : EXIT_ENGINEERROR;
@@ -189,8 +198,7 @@ static int addunit(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status = EXIT_ANSWER;
-    if (!start(args, {"--replace", "--force"}, {"-u", "-name", "-unit", "-mult", "-add1", "-add2"}, p, status))
-        return status;
+    if (!start(args, "addunit", p, status)) return status;
     if (p.words.size() > 1 || (p.words.size() == 1 && p.has("-name")))
         return usage("addunit takes one unit name, not " + joined(p.words));
     if (p.words.empty() && !p.has("-name")) return usage("addunit needs the unit's name");
@@ -210,7 +218,7 @@ static int addfunc(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status = EXIT_ANSWER;
-    if (!start(args, {"--replace", "--force"}, {"-f", "-u", "-q"}, p, status)) return status;
+    if (!start(args, "addfunc", p, status)) return status;
     if (p.words.size() < 2) return usage("addfunc needs a name and a body");
     std::string error, funcs = functionfile(p.value("-f"), true, error);
     if (!error.empty()) return usage(error);
@@ -226,9 +234,7 @@ static int change(const std::vector<std::string> &args, const std::string &op, b
 {
     parsedargs p;
     int status = EXIT_ANSWER;
-    std::vector<std::string> valued = {"-u"};
-    if (!units) valued.push_back("-f");
-    if (!start(args, {"--force"}, valued, p, status)) return status;
+    if (!start(args, op, p, status)) return status;
     if (p.words.size() != names)
         return usage(op + (names == 1 ? " takes one name" : " takes the old name and the new one") +
                      (p.words.empty() ? std::string() : ", not " + joined(p.words)));
@@ -258,7 +264,7 @@ static int functions(const std::vector<std::string> &args)
 {
     parsedargs p;
     int status;
-    if (!start(args, NOFLAGS, {"-f"}, p, status)) return status;
+    if (!start(args, "functions", p, status)) return status;
     if (!p.words.empty()) return usage("functions takes no argument but -f FILE");
     std::string error, funcs = functionfile(p.value("-f"), false, error);
     if (!error.empty()) return usage(error);
@@ -273,17 +279,86 @@ static int functions(const std::vector<std::string> &args)
     return EXIT_ANSWER;
 }
 
+/*
+ * helpsub -- help: the overview, or what qev knows of a word.
+ */
+static int helpsub(const std::vector<std::string> &args)
+{
+    // "-u SYSTEM" and "-f FILE" before the word, which may be an option itself
+    parsedargs p;
+    size_t k = 0;
+    for (; k + 1 < args.size() && (args[k] == "-u" || args[k] == "-f"); k += 2)
+        p.options.emplace_back(args[k], args[k + 1]);
+    p.words.assign(args.begin() + k, args.end());
+    if (p.words.size() == 1 && (p.words[0] == "--help" || p.words[0] == "-h")) p.words = {"help"};
+    if (p.words.size() > 1) return usage("help takes one word, not " + joined(p.words));
+    // the library of the session, or of -u and -f
+    if (!insession && !setupcalc(p)) return EXIT_USAGE;
+    std::string text = helpoverview();
+    if (!p.words.empty() && !helpabout(p.words[0], text)) {
+        emit("qev knows no " + p.words[0] + ": 'help' lists the words, 'units' the units of your library");
+        return EXIT_ENGINEERROR;
+    }
+    text = trimend(text);
+    emit(text);
+    return EXIT_ANSWER;
+}
+
+// The subcommands with their options: flags, and options with a value.
+static const struct subcommand {
+    const char *name;
+    subcommandproc *proc;
+    std::vector<std::string> flags, valued;
+} SUBCOMMANDS[] = {
+    {"units", units, {"-n", "-cr", "-S1", "-S2", "-S3"}, {"-u", "-p"}},
+    {"unitof", unitof, {}, {"-t", "-u", "-f", "-q"}},
+    {"fit", fit, {}, {"-p"}},
+    {"addunit", addunit, {"--replace", "--force"}, {"-u", "-name", "-unit", "-mult", "-add1", "-add2"}},
+    {"addfunc", addfunc, {"--replace", "--force"}, {"-f", "-u", "-q"}},
+    {"delunit", delunit, {"--force"}, {"-u"}},
+    {"delfunc", delfunc, {"--force"}, {"-u", "-f"}},
+    {"renameunit", renameunit, {"--force"}, {"-u"}},
+    {"renamefunc", renamefunc, {"--force"}, {"-u", "-f"}},
+    {"functions", functions, {}, {"-f"}},
+    {"help", helpsub, {}, {"-u", "-f"}},
+};
+
+static const subcommand *subcommandnamed(const std::string &name)
+{
+    for (const subcommand &s : SUBCOMMANDS)
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+static bool start(const std::vector<std::string> &args, const std::string &name, parsedargs &p, int &status)
+{
+    const subcommand *s = subcommandnamed(name);
+    return start(args, s->flags, s->valued, p, status);
+}
+
+std::vector<std::string> takenoptions(const std::string &name, const parsedargs &p)
+{
+    std::vector<std::string> taken;
+    const subcommand *s = subcommandnamed(name);
+    if (!s) return taken;
+    for (const auto &o : p.options) {
+        bool flag = std::find(s->flags.begin(), s->flags.end(), o.first) != s->flags.end();
+        bool valued = std::find(s->valued.begin(), s->valued.end(), o.first) != s->valued.end();
+        if (flag) taken.push_back(o.first);
+        if (valued) taken.insert(taken.end(), {o.first, o.second});
+    }
+    return taken;
+}
+
+std::vector<std::string> subcommandnames()
+{
+    std::vector<std::string> names;
+    for (const subcommand &s : SUBCOMMANDS) names.push_back(s.name);
+    return names;
+}
+
 subcommandproc *subcommandof(const std::string &word)
 {
-    static const struct {
-        const char *name;
-        subcommandproc *proc;
-    } SUBCOMMANDS[] = {
-        {"units", units}, {"unitof", unitof}, {"fit", fit},
-        {"addunit", addunit}, {"addfunc", addfunc}, {"functions", functions},
-        {"delunit", delunit}, {"delfunc", delfunc}, {"renameunit", renameunit}, {"renamefunc", renamefunc},
-    };
-    for (const auto &s : SUBCOMMANDS)
-        if (word == s.name) return s.proc;
-    return nullptr;
+    const subcommand *s = subcommandnamed(word);
+    return s ? s->proc : nullptr;
 }

@@ -67,12 +67,14 @@ std::string unitentry(const unitdef &d)
     return entry + "_\n";
 }
 
-// The fields of a unit-system file (the eighth the units file path); the fields read
-// replace those of earlier files, and fields that cannot be read leave them as they are.
+// The fields of a unit-system file (the eighth the units file path, as besidesystem
+// finds it); the fields read replace those of earlier files, and fields that cannot be
+// read leave them as they are.
 static void readsettings(const std::string &path, std::string words[8])
 {
     const std::vector<std::string> *read = libhead(path.c_str());
     for (size_t k = 0; read && k < read->size(); k++) words[k] = (*read)[k];
+    if (read && read->size() == HEADWORDS) words[7] = besidesystem(path.c_str(), words[7].c_str());
 }
 
 // Each option is looked for in a pass of its own, its value being the next argument;

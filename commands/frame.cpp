@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #include "base/ascii.h"
 #include "base/output.h"
 #include "engine/library.h"
@@ -83,6 +85,15 @@ static void setfield(char *field, size_t size, const std::string &w)
     field[n] = 0;
 }
 
+std::string besidesystem(const char *usys, const char *name)
+{
+    const char *slash = std::strrchr(usys, '/');
+    if (!slash || !*name || name[0] == '/') return name;
+    std::string beside = std::string(usys, slash + 1 - usys) + name;
+    struct stat st;
+    return stat(beside.c_str(), &st) == 0 ? beside : name;
+}
+
 void readunitsystem(const char *path)
 {
     const std::vector<std::string> *head = libhead(path);
@@ -92,7 +103,7 @@ void readunitsystem(const char *path)
         {UNAME, sizeof UNAME}, {LENGTH, sizeof LENGTH}, {MASS, sizeof MASS}, {TIME, sizeof TIME},
         {TEMP, sizeof TEMP}, {CHARGE, sizeof CHARGE}, {MOLE, sizeof MOLE}};
     for (size_t k = 0; k < words.size() && k < 7; k++) setfield(fields[k].field, fields[k].size, words[k]);
-    if (words.size() == HEADWORDS) MACNAME.assign(words[7].c_str());  // a path ends at a NUL byte
+    if (words.size() == HEADWORDS) MACNAME = besidesystem(path, words[7].c_str());  // a path ends at a NUL byte
 }
 
 void readfunctionfile(const char *path)

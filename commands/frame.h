@@ -31,7 +31,13 @@ int endcommand(Tcl_Interp *interp);
 // (its first strlen(opt) characters).
 bool isopt(const char *arg, const char *opt);
 
-// Reads a unit-system file into UNAME, the six unit names and MACNAME.
+// The units file 'name' of the unit-system file 'usys': a relative name that exists in
+// the folder of 'usys' is taken from there (a unit system and its units file may move
+// together); any other name is used as it is, a relative one from the working folder.
+std::string besidesystem(const char *usys, const char *name);
+
+// Reads a unit-system file into UNAME, the six unit names and MACNAME (the units file
+// as besidesystem finds it).
 void readunitsystem(const char *path);
 
 // Sets FORMNAME to 'path' and reads the file's first word into FORMTYTLE.

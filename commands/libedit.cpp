@@ -181,11 +181,11 @@ std::string replaced(const std::string &text, const std::vector<entry> &es, cons
     return text.substr(0, at) + entrytext + text.substr(at);
 }
 
-// The units file of a unit system ("" when it names none).
+// The units file of a unit system, as besidesystem finds it ("" when it names none).
 std::string unitsfileof(const std::string &usys)
 {
     const std::vector<std::string> *fields = libhead(usys.c_str());
-    return fields && fields->size() == HEADWORDS ? (*fields)[7] : "";
+    return fields && fields->size() == HEADWORDS ? besidesystem(usys.c_str(), (*fields)[7].c_str()) : "";
 }
 
 // Where the entries of one call are: the file, what its entries are, and how to try them.

@@ -126,14 +126,20 @@ static void writepolynomial(const std::vector<double> &c)
     *cout2 << "\n";
 }
 
-// Checks the arguments and fits; every refusal writes its message.
+// Checks the arguments and fits; every refusal writes its message. "-p N" before the
+// degree sets the digits of the coefficients (6 unless given).
 static void regression(const cmdargs &a)
 {
-    if (a.argc != 3) {
+    int first = 1;
+    if (a.argc == 5 && a.text[1] == "-p") {
+        cout2->precision(precisionarg(a.text[2].c_str()));
+        first = 3;
+    }
+    if (a.argc != first + 2) {
         *cout2 << "regres needs two arguments : the degree and the data";
         return;
     }
-    const std::string &degreetext = a.text[1];
+    const std::string &degreetext = a.text[first];
     double degree;
     if (!number(degreetext, degree)) {
         *cout2 << "the degree is not a number : " << degreetext;
@@ -145,7 +151,7 @@ static void regression(const cmdargs &a)
         return;
     }
     std::vector<double> values;
-    if (!readdata(a.text[2], values)) return;
+    if (!readdata(a.text[first + 1], values)) return;
     if (values.size() % 2 != 0) {
         *cout2 << "odd number of data values , the last x has no y : " << values.size();
         return;
@@ -170,8 +176,9 @@ static void regression(const cmdargs &a)
 
 /*
  * regres --
- *   Fits a polynomial of the given degree to the pairs x y x y ... of the data string
- *   by least squares.
+ *   regres ?-p N? degree data: fits a polynomial of the given degree to the pairs
+ *   x y x y ... of the data string by least squares; its coefficients are written with
+ *   N significant digits (6 unless given).
  * Results:
  *   TCL_OK; the result is the polynomial as text ("1 +2*x " and a line end), or a
  *   message when the arguments cannot be fitted.

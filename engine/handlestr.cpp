@@ -3,10 +3,12 @@
 #include "engine/engine.h"
 #include "engine/scanner.h"
 #include "engine/state.h"
+#include "engine/watch.h"
 
 void handlestr(char *formula)
 {
     newprintrecord();
+    clearstop();
     if (!scanformula(formula, HANDLESTR_SCAN)) return;
     if (S) reduce(HANDLESTR_REDUCE);
     deleteS2();  // a copy left by an analysis that ended in an error

@@ -22,6 +22,7 @@ std::string MACNAME;
 char UNAME[352];
 std::string FORMNAME;
 char FORMTYTLE[352];
+std::string SHIPPED;
 
 char NAME55 = 1;
 char Match99 = 0;
@@ -54,6 +55,8 @@ void initengine()
     done = true;
     for (int k = 0; k <= 1000; k++) randfunc[k] = 1.0f;
 }
+
+void setshipped(const char *folder) { SHIPPED = folder; }
 
 // Every field of 'enginestate' but the variables and the slots, with its global: one
 // list for the three routines below.

@@ -18,6 +18,7 @@
 //   engine/driver.cpp     the word tables made of the dispatch tables at their first use
 //   engine/unitvariant.cpp  whether the matching's reduction reached its end: one call's
 //   engine/state.cpp      whether 'initengine' ran
+//   engine/watch.cpp      the stop request and the watcher of long work (watch.h)
 //   analysis/frame.cpp    the running sampling: its analysis word, grid, sample index and
 //                         folded text; 'maxsteps' (frame.h), lowered by the fuzz targets
 //   commands/*.cpp        each command's copies of its arguments, kept for their storage;
@@ -55,6 +56,7 @@ extern std::string MACNAME;   // units file, any length
 extern char UNAME[352];    // name of the unit system
 extern std::string FORMNAME;  // user-function file, any length; empty: no user functions
 extern char FORMTYTLE[352];// first word of the user-function file
+extern std::string SHIPPED;   // folder of the shipped library; "" until start-up sets it
 
 extern char NAME55;        // 0: unit listing prints names only
 extern char Match99;       // 1: the entry under test did not match
@@ -79,6 +81,7 @@ extern bool plainmode;
 struct printrecord {
     bool printed = false;       // the printer ran
     bool exited = false;        // an error exit was taken
+    bool stopped = false;       // ... because the evaluation was asked to stop
     bool table = false;         // the numbers were written in table mode
     int numbers = 0;            // numbers written
     int words = 0;              // words written (left unreduced)

@@ -177,8 +177,9 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     }
     unsigned long draws = randdraws;
     calculate(interp, args, a);
-    // A first try that drew random numbers cannot be undone: it is the answer.
-    if (retry && lastprint.exited && randdraws == draws) {
+    // A first try that drew random numbers cannot be undone, and one that was asked to
+    // stop is not tried again: either is the answer.
+    if (retry && lastprint.exited && !lastprint.stopped && randdraws == draws) {
         attempt &k = *kept;
         savestate(k.after);
         k.print = lastprint;
@@ -200,8 +201,8 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.display = a.engine;
     const printrecord &r = lastprint;
     if (r.exited) {
-        a.status = answer::ENGINEERROR;
-        if (!literal) {
+        a.status = r.stopped ? answer::STOPPED : answer::ENGINEERROR;
+        if (!literal && !r.stopped) {
             namesnow();
             enginehints(formula, a.engine, told);
         }
@@ -251,4 +252,12 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
     a.err = v.err;
     a.display = prefix + text;
+}
+
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a)
+{
+    std::unique_ptr<enginestate> before(new enginestate);
+    savestate(*before);
+    answerof(interp, argc, argv, "", false, a);
+    loadstate(*before);
 }

@@ -12,7 +12,7 @@
 struct Tcl_Interp;
 
 struct answer {
-    enum { OK, ENGINEERROR, CONVERSIONERROR };
+    enum { OK, ENGINEERROR, CONVERSIONERROR, STOPPED };  // ORDER answer status
     int status = OK;
     bool number = false;             // a single value: 're', 'im', 'err', 'unit' hold it
     long double re = 0, im = 0, err = 0;  // in the unit 'unit'
@@ -37,5 +37,9 @@ struct answer {
 // result '%0') is as after the formula the engine answered alone.
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a, bool literal = false);
+
+// The same without a target, the user's state (variables, the last result, settings,
+// the unit system) put back as it was before: an answer looked up, not asked for.
+void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a);
 
 #endif

@@ -183,7 +183,7 @@ std::vector<std::string> nearestnames(const std::string &word, size_t most)
     for (const char *const *k = FUNCTIONS; *k; k++) names.push_back(*k);
     for (const char *const *k = OTHERWORDS; *k; k++) names.push_back(*k);
     std::string low = lower(word);
-    size_t limit = word.size() <= 3 ? 1 : word.size() <= 6 ? 2 : 3;
+    size_t limit = word.size() <= 4 ? 1 : word.size() <= 8 ? 2 : 3;
     // Nearest first; then a name of the same first letter, then of nearer length, then
     // the earlier in the files.
     struct scored {

@@ -261,7 +261,8 @@ choice choose(const derived &d, const long double units[6], const int whole[6], 
 
 const std::string &namedlistpath()
 {
-    static std::string units, beside, shipped = std::string(QEV_DATADIR) + "/named.list";
+    static std::string units, beside, shipped;
+    if (shipped.empty()) shipped = SHIPPED + "/named.list";
     if (units != MACNAME) {
         units = MACNAME;
         beside = units.substr(0, units.find_last_of('/') + 1) + "named.list";

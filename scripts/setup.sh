@@ -2,8 +2,11 @@
 # setup.sh - installs what a fresh Debian machine lacks to build and test qev.
 set -euo pipefail
 # clang and libclang-rt-14-dev: the fuzz targets (libFuzzer and the sanitizer runtimes);
-# tcl-thread: the test of interpreters in several threads.
-pkgs=(cmake g++ make tcl-dev tk-dev tcl8.6-dev tk8.6-dev libgtest-dev libreadline-dev xvfb x11-utils xauth libtk-img clang libclang-rt-14-dev tcl-thread)
+# tcl-thread: the test of interpreters in several threads; tcl-expect: the test of the
+# interactive session on a pseudo-terminal; help2man, man-db, dpkg-dev, file,
+# desktop-file-utils and lintian: the manual pages, the Debian package and their checks.
+pkgs=(cmake g++ make tcl-dev tk-dev tcl8.6-dev tk8.6-dev libgtest-dev libreadline-dev xvfb x11-utils xauth libtk-img clang libclang-rt-14-dev tcl-thread tcl-expect
+  help2man man-db dpkg-dev file desktop-file-utils lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

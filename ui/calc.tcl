@@ -1,5 +1,5 @@
 # calc.tcl - the calculator of the window: display options, evaluation with
-# qev::answer, the history pane, formula recall and the keypad. Namespace zt.
+# qev::answer, the history pane and its menu, formula recall and insertion. Namespace zt.
 
 namespace eval zt {
     # Display options, as the widgets show them; 'raw' shows the engine's own text.
@@ -12,7 +12,11 @@ namespace eval zt {
     variable lastformula ""    ;# its formula
     variable lastpairs {}      ;# the last answer that was a table of pairs, flat x y ...
     variable lastpairsformula ""
+    variable log {}            ;# the history's lines: {tag text engine}; 'engine' is the
+                               ;# engine's text of an answer whose 'text' is the display
+    variable logline {}        ;# the text line where each line of 'log' starts
 }
+trace add variable zt::opt(raw) write {apply {args zt::redrawhistory}}
 
 proc zt::status {text} { variable statustext $text }
 
@@ -83,49 +87,174 @@ proc zt::digits {delta} {
 }
 
 # The answer (the dict of qev::answer) for 'formula' with the current options, unit
-# system and functions; a formula may end in "-> UNIT".
-proc zt::calc {formula} {
-    qev::answer {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula
+# system and functions, in the unit 'target' when one is given; a formula may end in
+# "-> UNIT", which comes before 'target'.
+proc zt::calc {formula {target ""}} {
+    qev::answer {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula \
+        {*}[expr {$target eq "" ? {} : [list $target]}]
+}
+
+# Whether a formula names its own target: it holds "->" or ends in "to UNIT".
+proc zt::owntarget {formula} {
+    regexp {\->|(^|\s)to\s+\S+\s*$} $formula
 }
 
 # Whether a text of mtu reports an abandoned search.
 proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
 
-# Appends text to the history pane with a tag and keeps the newest line in view.
-proc zt::history {text tag} {
+# Appends a line to the history with a tag (formula, answer, error or note) and keeps
+# the newest line in view; 'engine' is the engine's text of an answer.
+proc zt::history {text tag {engine ""}} {
+    variable log
     variable win
+    lappend log [list $tag $text $engine]
     $win(hist) configure -state normal
+    historyline [expr {[llength $log] - 1}]
+    $win(hist) configure -state disabled
+    $win(hist) see end
+}
+
+# Writes line 'k' of the log at the end of the history: an answer as its display, or
+# with the option 'raw' as the engine's text.
+proc zt::historyline {k} {
+    variable log
+    variable logline
+    variable opt
+    variable win
+    lassign [lindex $log $k] tag text engine
+    if {$tag eq "answer" && $opt(raw) && $engine ne ""} { set text $engine }
+    lset logline $k [lindex [split [$win(hist) index end-1c] .] 0]
     $win(hist) insert end $text\n $tag
+}
+
+# Writes the whole history anew, for a change of the option 'raw'.
+proc zt::redrawhistory {} {
+    variable log
+    variable win
+    variable logline {}
+    if {![winfo exists $win(hist)]} return
+    $win(hist) configure -state normal
+    $win(hist) delete 1.0 end
+    for {set k 0} {$k < [llength $log]} {incr k} { historyline $k }
     $win(hist) configure -state disabled
     $win(hist) see end
 }
 
 proc zt::clearhistory {} {
-    variable win
-    $win(hist) configure -state normal
-    $win(hist) delete 1.0 end
-    $win(hist) configure -state disabled
+    variable log {}
+    redrawhistory
 }
 
-# Evaluates the formula of the entry: the formula and its answer go to the history;
-# a table of pairs opens the plot window.
+# The number of the line of the log at the history position 'index', -1 for none.
+proc zt::lognumber {index} {
+    variable logline
+    variable win
+    set line [lindex [split [$win(hist) index $index] .] 0]
+    lsearch -sorted -integer -bisect $logline $line
+}
+
+# The line of the log at the history position 'index', {} when it holds none.
+proc zt::logat {index} {
+    variable log
+    lindex $log [lognumber $index]
+}
+
+# The text of the tooltip of an answer: the form not shown, the display or the engine's
+# text, cut short when long.
+proc zt::othertext {line} {
+    variable opt
+    lassign $line tag text engine
+    if {$tag ne "answer" || $engine eq ""} { return "" }
+    set other [expr {$opt(raw) ? "Answer: $text" : "Engine's text: [string trim $engine]"}]
+    if {[string length $other] > 600} { set other "[string range $other 0 599]…" }
+    return $other
+}
+
+# Shows, after a moment, the other form of the answer under the pointer at x, y of 'h'.
+proc zt::answertip {h x y} {
+    tiplater $h [othertext [logat @$x,$y]]
+}
+
+# The formula and answer texts of the history position 'index': {formula answer engine}.
+proc zt::entryat {index} {
+    variable log
+    set k [lognumber $index]
+    if {$k < 0} { return {} }
+    # The formula is the nearest formula line at or before 'k', the answer the first
+    # answer or error after it.
+    while {$k > 0 && [lindex $log $k 0] ne "formula"} { incr k -1 }
+    set formula [lindex $log $k 1]
+    set answer ""
+    set engine ""
+    foreach line [lrange $log [expr {$k + 1}] end] {
+        lassign $line tag text eng
+        if {$tag eq "formula"} break
+        if {$tag in {answer error}} {
+            set answer $text
+            set engine $eng
+            break
+        }
+    }
+    list $formula $answer $engine
+}
+
+# Puts 'text' on the clipboard.
+proc zt::clip {text} {
+    clipboard clear
+    clipboard append $text
+    status "Copied: [expr {[string length $text] > 60 ? "[string range $text 0 59]…" : $text}]"
+}
+
+# Copies the selected text of the history, else the last answer.
+proc zt::copyhistory {} {
+    variable win
+    if {[$win(hist) tag ranges sel] ne ""} {
+        clip [$win(hist) get sel.first sel.last]
+    } else {
+        clip [lindex [entryat end-2c] 1]
+    }
+}
+
+# The menu of the history at the pointer: copy or reuse the entry under it.
+proc zt::historymenu {h x y rootx rooty} {
+    lassign [entryat @$x,$y] formula answer engine
+    if {$formula eq ""} return
+    set m .histmenu
+    destroy $m
+    menu $m
+    $m add command -label "Copy answer" -command [list zt::clip $answer]
+    if {$engine ne ""} {
+        $m add command -label "Copy engine's text" -command [list zt::clip [string trim $engine]]
+    }
+    $m add command -label "Copy formula" -command [list zt::clip $formula]
+    $m add command -label "Use formula" -command [list zt::recalltext $formula]
+    tk_popup $m $rootx $rooty
+}
+
+# Evaluates the formula of the entry, in the unit of the convert-to field when it has
+# one and the formula names none: the formula and its answer go to the history; a table
+# of pairs opens the plot window.
 proc zt::evaluate {} {
     variable recalled
     variable recallpos
     variable win
+    variable target
     set e $win(formula)
     set formula [$e get]
     if {[string trim $formula] eq ""} return
     if {[lindex $recalled end] ne $formula} { lappend recalled $formula }
     set recallpos [llength $recalled]
     $e delete 0 end
-    show $formula [calc $formula]
+    set goal [expr {[owntarget $formula] ? "" : [string trim $target]}]
+    set answer [calc $formula $goal]
+    show [expr {$goal eq "" ? $formula : "$formula -> $goal"}] $answer
+    if {$goal ne "" && [dict get $answer status] eq "ok"} { usedtarget $goal }
+    focus $e
 }
 
-# Shows a formula and its answer (a dict of qev::answer): the display, or with the
-# option 'raw' the engine's text; remembers results and tables.
+# Shows a formula and its answer (a dict of qev::answer) in the history; remembers
+# results and tables.
 proc zt::show {formula answer} {
-    variable opt
     variable last
     variable lastformula
     variable lastpairs
@@ -133,15 +262,14 @@ proc zt::show {formula answer} {
     variable match
     history $formula formula
     set status [dict get $answer status]
-    set text [string trimright [dict get $answer \
-        [expr {$opt(raw) && $status eq "ok" ? "engine" : "display"}]]]
+    set text [string trimright [dict get $answer display]]
     if {$status ne "ok"} {
         history "× $text" error
         status [expr {$status eq "conversion" ? "The answer could not be converted."
             : "The formula could not be evaluated."}]
         return
     }
-    history $text answer
+    history $text answer [string trimright [dict get $answer engine]]
     set last [dict get $answer engine]
     set lastformula $formula
     set match 0
@@ -159,10 +287,15 @@ proc zt::show {formula answer} {
 # Puts the formula at the history line 'index' back into the entry.
 proc zt::recallat {index} {
     variable win
-    set line [$win(hist) get "$index linestart" "$index lineend"]
+    recalltext [$win(hist) get "$index linestart" "$index lineend"]
+}
+
+# Puts 'formula' into the entry.
+proc zt::recalltext {formula} {
+    variable win
     set e $win(formula)
     $e delete 0 end
-    $e insert 0 $line
+    $e insert 0 $formula
     focus $e
 }
 
@@ -180,20 +313,34 @@ proc zt::recall {step} {
     $e icursor end
 }
 
-# Inserts text at the cursor of the formula. Words get a blank on each side where the
-# neighbouring character would otherwise run into them.
+# Whether an inserted text starts a value: a bracket, a constant or a function.
+proc zt::isvalue {text} {
+    expr {$text in {( pi e i} || [regexp {^[A-Za-z][A-Za-z0-9_]*\($} $text]}
+}
+
+# Inserts text at the cursor of the formula. A value (see 'isvalue') next to a value is
+# joined to it by "*", since two values side by side are two answers; other words (a
+# unit, an exponent word) get a blank on each side where the neighbouring character
+# would otherwise run into them.
 proc zt::insert {text} {
     variable win
     set e $win(formula)
     set pos [$e index insert]
     set s [$e get]
-    if {[regexp {^[$A-Za-z]} $text]} {
-        set before [string index $s [expr {$pos - 1}]]
-        set after [string index $s $pos]
+    set before [string index $s [expr {$pos - 1}]]
+    set after [string index $s $pos]
+    set prev [string index [string trimright [string range $s 0 [expr {$pos - 1}]]] end]
+    if {[isvalue $text]} {
+        # "(" right after a name opens its arguments.
+        if {[regexp {[[:alnum:].)]} $prev] && !($text eq "(" && [regexp {[A-Za-z_]} $before])} {
+            set text "*$text"
+        }
+        if {[string index $text end] ne "(" && [regexp {[[:alnum:].(]} $after]} { append text * }
+    } elseif {[regexp {^[$A-Za-z]} $text]} {
         set pad [expr {[regexp {[[:alnum:].)]} $before] ? " " : ""}]
         if {[string index $text 0] eq "\$"} {
             if {![string is space -strict $after]} { append text " " }
-        } elseif {[string index $text end] ne "(" && [regexp {[[:alnum:].(]} $after]} {
+        } elseif {[regexp {[[:alnum:].(]} $after]} {
             append text " "
         }
         set text $pad$text

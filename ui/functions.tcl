@@ -25,16 +25,16 @@ proc zt::definefunction {{body ""}} {
     set w $win(deffunc)
     if {![winfo exists $w]} { array set df {name "" body "" replace 0 force 0} }
     if {$body ne ""} { set df(body) $body }
-    if {![opendialog $w "qev: define a function" 8 [list focus $w.f.name]]} return
+    if {![opendialog $w "qev: define a function" 8p [list focus $w.f.name]]} return
     ttk::label $w.f.lname -text Name
     ttk::entry $w.f.name -textvariable zt::df(name) -width 16
     ttk::label $w.f.lbody -text Body
-    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Answer -font]
-    ttk::label $w.f.help -style Note.TLabel -wraplength 420 -text \
+    ttk::entry $w.f.body -textvariable zt::df(body) -width 40 -font [look Code -font]
+    ttk::label $w.f.help -style Note.TLabel -wraplength 310p -text \
         "%0 … %9 stand for the arguments: the body %0^2+1 named sq makes sq(3) equal 10."
     ttk::checkbutton $w.f.replace -text "Replace a function of this name" -variable zt::df(replace)
     ttk::checkbutton $w.f.force -text "Write it untried" -variable zt::df(force)
-    ttk::label $w.f.answer -textvariable zt::df(answer) -wraplength 420
+    ttk::label $w.f.answer -textvariable zt::df(answer) -wraplength 310p
     ttk::frame $w.f.b
     ttk::button $w.f.b.ok -text Define -default active -command zt::definefunctionok
     ttk::button $w.f.b.list -text "List…" -command zt::listfunctions
@@ -83,12 +83,12 @@ proc zt::definefunctionok {} {
 proc zt::listfunctions {} {
     variable win
     set w $win(funcs)
-    if {![opendialog $w "qev functions" 4 "loadfunctions; focuslist $w.f.list"]} return
+    if {![opendialog $w "qev functions" 6p "loadfunctions; focuslist $w.f.list"]} return
     ttk::treeview $w.f.list -columns {name args body} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 12
-    foreach {c t wd} {name Name 100 args Arguments 80 body Body 300} {
+    foreach {c t wd} {name Name 75 args Arguments 60 body Body 220} {
         $w.f.list heading $c -text $t -anchor w
-        $w.f.list column $c -width $wd
+        $w.f.list column $c -width [px $wd]
     }
     ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.list yview]
     ttk::frame $w.f.b
@@ -193,16 +193,16 @@ proc zt::insertfunction {} {
 proc zt::fitdialog {} {
     variable win
     set w $win(fit)
-    if {![opendialog $w "qev: fit a polynomial" 8 [list focus $w.f.data]]} return
+    if {![opendialog $w "qev: fit a polynomial" 8p [list focus $w.f.data]]} return
     ttk::label $w.f.ldeg -text Degree -underline 0
     ttk::spinbox $w.f.degree -from 0 -to 12 -width 4 -textvariable zt::fit(degree)
     ttk::label $w.f.ldata -text "Pairs x y, one per line or in a row:" -underline 0
-    text $w.f.data -width 40 -height 10 -font [look Answer -font] -undo 1 \
+    text $w.f.data -width 40 -height 10 -font [look Code -font] -undo 1 \
         -yscrollcommand [list $w.f.sb set]
     ttk::scrollbar $w.f.sb -orient vertical -command [list $w.f.data yview]
     ttk::label $w.f.lpoly -text Polynomial
-    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font [look Answer -font]
-    ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 380 -style Error.TLabel
+    ttk::entry $w.f.poly -textvariable zt::fit(poly) -state readonly -font [look Code -font]
+    ttk::label $w.f.answer -textvariable zt::fit(answer) -wraplength 280p -style Error.TLabel
     ttk::frame $w.f.b
     ttk::button $w.f.b.fit -text Fit -underline 0 -command zt::fitok
     ttk::button $w.f.b.x -text "Insert with x" -underline 12 -command {zt::fitinsert x}

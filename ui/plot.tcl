@@ -39,15 +39,15 @@ proc zt::plotwindow {} {
     set c $win(canvas)
     set t $win(pairs)
     toplevel $w
-    wm minsize $w 360 240
-    ttk::frame $w.f -padding 4
+    wm minsize $w [px 270] [px 180]
+    ttk::frame $w.f -padding 6p
     pack $w.f -fill both -expand 1
-    canvas $c -width 520 -height 360 -background [look Plot -background] -highlightthickness 0
+    canvas $c -width 380p -height 260p -background [look Plot -background] -highlightthickness 0
     ttk::treeview $t -columns {x y} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 10
     foreach col {x y} {
         $t heading $col -text $col -anchor w
-        $t column $col -width 110 -stretch 1
+        $t column $col -width [px 80] -stretch 1
     }
     ttk::scrollbar $w.f.sb -orient vertical -command [list $t yview]
     ttk::frame $w.f.b
@@ -116,8 +116,8 @@ proc zt::drawplot {} {
     $c delete all
     set W [winfo width $c]
     set H [winfo height $c]
-    if {$W < 50} { set W [$c cget -width] }
-    if {$H < 50} { set H [$c cget -height] }
+    if {$W < 50} { set W [winfo pixels $c [$c cget -width]] }
+    if {$H < 50} { set H [winfo pixels $c [$c cget -height]] }
     set pts {}
     foreach {x y} $plotpairs {
         if {[finite $x] && [finite $y]} { lappend pts [expr {double($x)}] [expr {double($y)}] }
@@ -134,25 +134,29 @@ proc zt::drawplot {} {
     set pad [expr {($y1 - $y0) * 0.05}]
     set y0 [expr {$y0 - $pad}]
     set y1 [expr {$y1 + $pad}]
-    set L 64; set R [expr {$W - 16}]; set T 28; set B [expr {$H - 40}]
+    # Margins, ticks and label gaps in lines of the labels' font.
+    set u [font metrics [look PlotFrame -font] -linespace]
+    set tick [expr {round($u * 0.3)}]
+    set gap [expr {round($u * 0.4)}]
+    set L [expr {4 * $u}]; set R [expr {$W - $u}]; set T [expr {round(1.7 * $u)}]; set B [expr {$H - round(2.4 * $u)}]
     set sx [expr {($R - $L) / ($x1 - $x0)}]
     set sy [expr {($B - $T) / ($y1 - $y0)}]
     set plotmap [list $L $sx $x0 $B $sy $y0]
     set px [list apply {{L sx x0 x} {expr {$L + ($x - $x0) * $sx}}} $L $sx $x0]
     set py [list apply {{B sy y0 y} {expr {$B - ($y - $y0) * $sy}}} $B $sy $y0]
 
-    $c create text [expr {($L + $R) / 2}] 12 -text $plottitle -font [look PlotFrame -font] -tags title
+    $c create text [expr {($L + $R) / 2}] [expr {$u * 3 / 4}] -text $plottitle -font [look PlotFrame -font] -tags title
     foreach v [ticks $x0 $x1] {
         set X [{*}$px $v]
-        $c create line $X $B $X [expr {$B + 5}] -tags tick
+        $c create line $X $B $X [expr {$B + $tick}] -tags tick
         $c create line $X $T $X $B -fill [look PlotGrid -foreground] -tags grid
-        $c create text $X [expr {$B + 7}] -text [format %.6g $v] -anchor n -tags xlabel
+        $c create text $X [expr {$B + $gap}] -text [format %.6g $v] -anchor n -tags xlabel
     }
     foreach v [ticks $y0 $y1] {
         set Y [{*}$py $v]
-        $c create line [expr {$L - 5}] $Y $L $Y -tags tick
+        $c create line [expr {$L - $tick}] $Y $L $Y -tags tick
         $c create line $L $Y $R $Y -fill [look PlotGrid -foreground] -tags grid
-        $c create text [expr {$L - 7}] $Y -text [format %.6g $v] -anchor e -tags ylabel
+        $c create text [expr {$L - $gap}] $Y -text [format %.6g $v] -anchor e -tags ylabel
     }
     if {$x0 < 0 && $x1 > 0} {
         set X [{*}$px 0]
@@ -163,8 +167,8 @@ proc zt::drawplot {} {
         $c create line $L $Y $R $Y -fill [look PlotZero -foreground] -dash {4 2} -tags zero
     }
     $c create rectangle $L $T $R $B -outline [look PlotFrame -foreground] -tags frame
-    $c create text [expr {($L + $R) / 2}] [expr {$H - 6}] -text x -anchor s -tags axislabel
-    $c create text 8 [expr {($T + $B) / 2}] -text y -anchor w -tags axislabel
+    $c create text [expr {($L + $R) / 2}] [expr {$H - $gap}] -text x -anchor s -tags axislabel
+    $c create text $gap [expr {($T + $B) / 2}] -text y -anchor w -tags axislabel
 
     set line {}
     foreach {x y} $pts { lappend line [{*}$px $x] [{*}$py $y] }

@@ -151,16 +151,16 @@ proc zt::browseunits {} {
     set w $win(units)
     set filter $win(unitfilter)
     set list $win(unitlist)
-    if {![opendialog $w "qev units" 4 [list focus $filter]]} return
-    wm minsize $w 300 200
+    if {![opendialog $w "qev units" 6p [list focus $filter]]} return
+    wm minsize $w [px 300] [px 200]
     ttk::label $w.f.fl -text "Filter:" -underline 0
     ttk::entry $filter -textvariable zt::unitfilter
     ttk::treeview $list -columns {name value} -show headings -selectmode browse \
         -yscrollcommand [list $w.f.sb set] -height 16
     $list heading name -text Name -anchor w
     $list heading value -text "Value in base units" -anchor w
-    $list column name -width 110 -stretch 0
-    $list column value -width 380
+    $list column name -width [px 80] -stretch 0
+    $list column value -width [px 280]
     ttk::scrollbar $w.f.sb -orient vertical -command [list $list yview]
     ttk::label $w.f.info -textvariable zt::unitinfo -anchor w
     ttk::frame $w.f.b
@@ -310,7 +310,7 @@ proc zt::removeunit {{name ""} {ask 1}} {
 proc zt::defineunit {} {
     variable win
     set w $win(defunit)
-    if {![opendialog $w "qev: define a unit" 8 [list focus $w.f.name]]} return
+    if {![opendialog $w "qev: define a unit" 8p [list focus $w.f.name]]} return
     set row 0
     foreach {key label} {
         name "Name" unit "Known units (e.g. m/s, kg m^2)" mult "Factor (1 if empty)"
@@ -326,9 +326,9 @@ proc zt::defineunit {} {
     ttk::checkbutton $w.f.force -text "Write it untried (it uses units defined later)" -variable zt::du(force)
     grid $w.f.replace - -sticky w
     grid $w.f.force - -sticky w
-    ttk::label $w.f.help -wraplength 380 -style Note.TLabel -text \
+    ttk::label $w.f.help -wraplength 280p -style Note.TLabel -text \
         "A number x before the name stands for ((x + offset before) × factor + offset after) in the known units."
-    ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 380 -style Error.TLabel
+    ttk::label $w.f.answer -textvariable zt::du(answer) -wraplength 280p -style Error.TLabel
     ttk::frame $w.f.b
     ttk::button $w.f.b.ok -text Define -default active -command zt::defineunitok
     ttk::button $w.f.b.close -text Close -command [list destroy $w]

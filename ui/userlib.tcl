@@ -27,8 +27,9 @@ proc qev::userdir {} {
 
 # The fields of a unit-system file: the system's name, the six printed unit names, and
 # the path of its units file, which is the rest of the line after them (it may hold
-# blanks). Raises an error when the file is no regular file, cannot be read, has fewer
-# fields, or holds a "#" but in the path (as every units and function file does).
+# blanks); a relative path that exists beside the unit-system file is made that one, as
+# the engine reads it. Raises an error when the file is no regular file, cannot be read,
+# has fewer fields, or holds a "#" but in the path (as every units and function file does).
 proc qev::readsystem {path} {
     if {[file isfile $path]} {
         set f [open $path]
@@ -39,7 +40,12 @@ proc qev::readsystem {path} {
             [string first # "$words[string index $units 0]$rest"] >= 0} {
         error "not a unit-system file (a name, six unit names and the path of a units file): $path"
     }
-    return [list {*}[regexp -all -inline {\S+} $words] [string trimright $units]]
+    set units [string trimright $units]
+    if {[file pathtype $units] eq "relative" && [string first / $path] >= 0 &&
+            [file exists [file join [file dirname $path] $units]]} {
+        set units [file join [file dirname $path] $units]
+    }
+    return [list {*}[regexp -all -inline {\S+} $words] $units]
 }
 
 # Makes sure the user's library exists and is up to date with the shipped one, and

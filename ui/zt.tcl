@@ -1,9 +1,14 @@
-# zt.tcl - the qev window: formula entry, history of answers, display options, keypad,
-# unit system, and the menus that open the unit, function, fit and plot windows.
+# zt.tcl - the qev window: options bar, history of answers, formula and convert-to
+# fields, keypad, status bar, and the menus that open the unit, function, fit and plot
+# windows.
 #
 # The other scripts of the window lie beside this one:
 #   userlib.tcl    the user's own library folder (qev::userlib)
+#   look.tcl       the ttk style of colours and fonts, text sizes, tooltips
+#   settings.tcl   the window's settings file: geometry, text size, recent targets
 #   calc.tcl       options, evaluation, history and recall (namespace zt)
+#   convert.tcl    the convert-to field and the completion of unit names
+#   keypad.tcl     the keypad and the Insert menu
 #   units.tcl      unit systems, the unit browser, unit matching, the unit dialog
 #   functions.tcl  the function dialog and list, the polynomial fit dialog
 #   plot.tcl       the plot window for answers that are tables of pairs
@@ -17,164 +22,226 @@ namespace eval zt {
     # The widgets that more than one procedure reaches, named here only.
     variable win
     array set win {
-        opts .f.opts  usys .f.opts.usys  hist .f.hist  keys .f.keys
-        line .f.line  formula .f.line.formula  status .f.status
+        opts .f.opts  usys .f.opts.usys  card .f.card  hist .f.hist  keys .f.keys
+        line .f.line  formula .f.line.formula  target .f.line.target  eval .f.line.eval
+        bar .f.bar  status .f.bar.status
         units .units  unitfilter .units.f.filter  unitlist .units.f.list
         defunit .defunit  deffunc .deffunc  funcs .funcs  fit .fit
         plot .plot  canvas .plot.f.c  pairs .plot.f.pairs
     }
+    variable keypadshown 1     ;# View > Keypad
 }
 if {[info commands mc66] eq ""} {
     # Run by a plain wish: the extension lies beside the script in the build folder.
     lappend ::auto_path $zt::dir
     package require qev
 }
-foreach zt::script {userlib.tcl calc.tcl units.tcl functions.tcl plot.tcl} {
+foreach zt::script {userlib.tcl look.tcl settings.tcl calc.tcl convert.tcl keypad.tcl units.tcl
+                    functions.tcl plot.tcl} {
     source [file join $zt::dir $zt::script]
 }
 unset zt::script
 
-# The window's colours and fonts, each in one ttk style; the history pane and the plot
-# canvas, which are not ttk widgets, read theirs from the styles too.
-proc zt::styles {} {
-    foreach {style options} {
-        Formula   {-foreground #1a3c8c -font TkFixedFont}
-        Answer    {-font TkFixedFont}
-        Error     {-foreground #b00000}
-        Ok        {-foreground #106010}
-        Note      {-foreground #505050 -font TkDefaultFont}
-        Status    {-foreground #404040}
-        Plot      {-foreground #1a3c8c -background white}
-        PlotFrame {-foreground black -font TkDefaultFont}
-        PlotGrid  {-foreground #e4e4e4}
-        PlotZero  {-foreground #808080}
-        PlotMark  {-foreground #c00000}
-    } {
-        ttk::style configure $style.TLabel {*}$options
-    }
-}
-
-# One setting of a style of 'styles': 'look Error -foreground'.
-proc zt::look {style option} { ttk::style lookup $style.TLabel $option }
-
-# Builds the main window and its menus.
+# Builds the main window and its menus. Rows of .f, top to bottom: options bar,
+# history, formula line, keypad, status bar (whose right end is free for more).
 proc zt::mainwindow {} {
     variable win
+    # Shown once it has its size (restoregeometry).
+    wm withdraw .
     wm title . qev
-    wm minsize . 480 300
     option add *tearOff 0
+    fonts
     styles
-    ttk::frame .f -padding 4
+    ttk::frame .f
     pack .f -fill both -expand 1
     optionsbar
     historypane
-    keypad
     formulaline
-    ttk::label $win(status) -textvariable zt::statustext -anchor w -style Status.TLabel
-    grid $win(status) -row 4 -column 0 -columnspan 2 -sticky ew -pady {4 0}
+    keypad
+    grid $win(keys) -row 3 -column 0 -sticky ew -padx 8p -pady {2p 6p}
+    statusbar
     grid columnconfigure .f 0 -weight 1
     grid rowconfigure .f 1 -weight 1
     menus
     bind . <Alt-s> [list focus $win(usys)]
+    wm protocol . WM_DELETE_WINDOW zt::quit
+    bind . <Configure> {+if {"%W" eq "."} zt::geometrychanged}
+    wm minsize . [px 420] [px 330]
     focus $win(formula)
 }
 
-# The top row: unit system and display options.
+# The top row: unit system and display options, in groups that wrap onto a second
+# row when the window is narrow.
 proc zt::optionsbar {} {
     variable win
     set o $win(opts)
-    ttk::frame $o
-    ttk::label $o.ul -text "System:" -underline 0
-    ttk::combobox $win(usys) -state readonly -width 8 -textvariable zt::usysname
+    ttk::frame $o -style Toolbar.TFrame -padding {6p 6p 6p 2p}
+    # Made before the widgets they hold, so as to lie below them.
+    foreach f {row0 row1 row2 row3 gsys gcomplex gformat greal} { ttk::frame $o.$f -style Toolbar.TFrame }
+    ttk::label $o.ul -text "System" -underline 0
+    ttk::combobox $win(usys) -state readonly -width 6 -textvariable zt::usysname
     bind $win(usys) <<ComboboxSelected>> zt::pickedsystem
-    ttk::label $o.cl -text "Complex:"
-    ttk::radiobutton $o.exp -text "r·exp(iφ)" -value exp -variable zt::opt(complex)
-    ttk::radiobutton $o.rect -text "a+i·b" -value rect -variable zt::opt(complex)
-    ttk::label $o.fl -text "Format:"
+    ttk::label $o.cl -text "Complex"
+    ttk::radiobutton $o.exp -text "r·exp(iφ)" -value exp -variable zt::opt(complex) -style Toolbutton
+    ttk::radiobutton $o.rect -text "a+i·b" -value rect -variable zt::opt(complex) -style Toolbutton
+    ttk::label $o.fl -text "Format"
     ttk::combobox $o.format -state readonly -width 9 -textvariable zt::opt(format) \
         -values {general scientific fixed}
-    ttk::label $o.pl -text "Digits:"
+    ttk::label $o.pl -text "Digits"
     ttk::spinbox $o.digits -from 1 -to 30 -width 3 -textvariable zt::opt(digits) \
         -validate key -validatecommand {string is digit %P}
     ttk::checkbutton $o.real -text "Real only" -variable zt::opt(real)
-    grid $o.ul $win(usys) $o.cl $o.exp $o.rect $o.fl $o.format $o.pl $o.digits $o.real -padx 2 -sticky w
-    grid $o -row 0 -column 0 -columnspan 2 -sticky ew -pady {0 4}
+    tip $o.exp "Complex numbers as magnitude and phase"
+    tip $o.rect "Complex numbers as real and imaginary part"
+    tip $o.digits "Digits of answers without an error (Ctrl+Plus, Ctrl+Minus)"
+    tip $o.real "Only the real part of complex answers"
+    foreach {g widgets} [list gsys [list $o.ul $win(usys)] gcomplex [list $o.cl $o.exp $o.rect] \
+                             gformat [list $o.fl $o.format $o.pl $o.digits] greal [list $o.real]] {
+        foreach w $widgets {
+            pack $w -in $o.$g -side left -padx [expr {[winfo class $w] eq "TLabel" ? {0 4p} : 0}]
+        }
+    }
+    pack configure $o.format -padx {0 8p}
+    bind $o <Configure> zt::flowoptions
+    grid $o -row 0 -column 0 -sticky ew
+    flowoptions
 }
 
-# The history of formulas and answers, newest at the bottom.
+# Lays the groups of the options bar out left to right in rows, wrapping them at its
+# width.
+proc zt::flowoptions {} {
+    variable win
+    set o $win(opts)
+    set width [winfo width $o]
+    set avail [expr {$width <= 1 ? 1000000 : $width - 2 * [px 6]}]
+    set gap [px 12]
+    set x 0
+    set row 0
+    foreach g {gsys gcomplex gformat greal} {
+        set w [winfo reqwidth $o.$g]
+        if {$x > 0 && $x + $w > $avail} {
+            incr row
+            set x 0
+        }
+        pack $o.$g -in $o.row$row -side left -padx [list 0 $gap]
+        incr x [expr {$w + $gap}]
+    }
+    foreach r {0 1 2 3} {
+        if {$r <= $row} {
+            grid $o.row$r -row $r -column 0 -sticky w -pady {0 4p}
+        } else {
+            grid forget $o.row$r
+        }
+    }
+}
+
+# The history of formulas and answers, newest at the bottom, on a card with its
+# scroll bar: formulas on the left, answers on the right.
 proc zt::historypane {} {
     variable win
     set h $win(hist)
-    text $h -height 14 -width 72 -wrap word -state disabled -takefocus 0 \
-        -yscrollcommand {.f.histsb set} -relief sunken -borderwidth 1 -padx 4 -pady 4
+    set c $win(card)
+    ttk::frame $c -style Card.TFrame -padding 1
+    text $h -height 4 -width 20 -wrap word -state disabled -takefocus 0 -cursor arrow \
+        -yscrollcommand [list .f.histsb set] -relief flat -borderwidth 0 -highlightthickness 0 \
+        -padx 12p -pady 6p -background [look History -background] \
+        -selectbackground [look Selection -background] -selectforeground [look Selection -foreground] \
+        -inactiveselectbackground [look Selection -background]
+    raise $h $c
     ttk::scrollbar .f.histsb -orient vertical -command [list $h yview]
-    set indent {-lmargin1 24 -lmargin2 24}
-    $h tag configure formula -font [look Formula -font] -foreground [look Formula -foreground] -spacing1 4
-    $h tag configure answer -font [look Answer -font] {*}$indent
-    $h tag configure error -font [look Answer -font] -foreground [look Error -foreground] {*}$indent
-    $h tag configure note -font [look Note -font] -foreground [look Note -foreground] {*}$indent
+    raise .f.histsb $c
+    $h tag configure formula -font [look Formula -font] -foreground [look Formula -foreground] \
+        -spacing1 9p -spacing3 1p
+    set answer [list -font [look Answer -font] -justify right -spacing3 3p -lmargin1 24p -lmargin2 24p]
+    $h tag configure answer {*}$answer -foreground [look Answer -foreground]
+    $h tag configure error {*}$answer -foreground [look Error -foreground]
+    $h tag configure note -font [look Note -font] -foreground [look Note -foreground] -justify right
     $h tag bind formula <Double-1> {zt::recallat @%x,%y}
+    $h tag bind answer <Enter> {zt::answertip %W %x %y}
+    $h tag bind answer <Leave> zt::tiphide
     bind $h <1> {focus %W}
-    grid $h -row 1 -column 0 -sticky nsew
-    grid .f.histsb -row 1 -column 1 -sticky ns
+    bind $h <Configure> {zt::historycolumn %W %w}
+    bind $h <<Copy>> {zt::copyhistory; break}
+    bind $h <3> {zt::historymenu %W %x %y %X %Y}
+    grid $h .f.histsb -in $c -sticky nsew
+    grid columnconfigure $c 0 -weight 1
+    grid rowconfigure $c 0 -weight 1
+    grid $c -row 1 -column 0 -sticky nsew -padx 8p -pady {2p 6p}
 }
 
-# The keypad: inserts at the cursor of the formula.
-proc zt::keypad {} {
-    variable win
-    ttk::frame $win(keys)
-    set col 0
-    foreach {label text tip} {
-        ± ± "error: value ± error"
-        π pi "pi"
-        i i "imaginary unit"
-        √ sqrt( "square root"
-        ^ ^ "power"
-        $m {$m} "length exponent: 3 $m 1"
-        $k {$k} "mass exponent"
-        $s {$s} "time exponent"
-        $d {$d} "temperature exponent"
-        $c {$c} "charge exponent"
-        $n {$n} "amount of substance exponent"
-    } {
-        set b $win(keys).k$col
-        ttk::button $b -text $label -width 3 -command [list zt::insert $text]
-        bind $b <Enter> [list zt::status $tip]
-        bind $b <FocusIn> [list zt::status $tip]
-        grid $b -row 0 -column $col -padx 1
-        incr col
-    }
-    grid $win(keys) -row 2 -column 0 -columnspan 2 -sticky w -pady 4
+# Keeps the history's lines in a column of at most 600 points, centred in a wide window.
+proc zt::historycolumn {h width} {
+    set pad [expr {max([px 12], ($width - [px 600]) / 2)}]
+    if {[$h cget -padx] != $pad} { $h configure -padx $pad }
 }
 
-# The formula entry and its "=" button.
+# The formula entry, the convert-to field and the "=" button.
 proc zt::formulaline {} {
     variable win
     set e $win(formula)
-    ttk::frame $win(line)
-    ttk::entry $e -font [look Formula -font]
-    ttk::button $win(line).eval -text "=" -width 3 -command zt::evaluate
-    pack $win(line).eval -side right -padx {4 0}
-    pack $e -side left -fill x -expand 1
-    grid $win(line) -row 3 -column 0 -columnspan 2 -sticky ew
+    set l $win(line)
+    ttk::frame $l
+    ttk::entry $e -font QevFormula -style Formula.TEntry
+    ttk::label $l.to -text "→" -style Status.TLabel
+    targetfield
+    ttk::button $win(eval) -text "=" -style Accent.TButton -width 3 -command zt::evaluate
+    tip $e "A formula: (2.00±0.05) m / (0.50±0.01) s, 60 mph -> km/h. Up and Down recall."
+    tip $win(eval) "Evaluate (Enter)"
+    grid $e $l.to $win(target) $win(eval) -sticky nsew
+    grid configure $l.to -padx 6p
+    grid configure $win(eval) -padx {6p 0}
+    grid columnconfigure $l 0 -weight 1
+    grid $l -row 2 -column 0 -sticky ew -padx 8p -pady 2p
     bind $e <Return> {zt::evaluate; break}
     bind $e <KP_Enter> {zt::evaluate; break}
     bind $e <Up> {zt::recall -1; break}
     bind $e <Down> {zt::recall 1; break}
 }
 
+# The status line at the foot of the window.
+proc zt::statusbar {} {
+    variable win
+    set b $win(bar)
+    ttk::frame $b -style Bar.TFrame -padding {8p 2p 8p 4p}
+    ttk::label $win(status) -textvariable zt::statustext -anchor w -style Status.TLabel
+    grid $win(status) -row 0 -column 0 -sticky ew
+    grid columnconfigure $b 0 -weight 1
+    grid $b -row 4 -column 0 -sticky ew
+}
+
+# Shows or hides the keypad (View > Keypad).
+proc zt::showkeypad {} {
+    variable win
+    variable keypadshown
+    if {$keypadshown} { grid $win(keys) } else { grid remove $win(keys) }
+}
+
 # The menu bar; every action has a menu entry, most also a key.
 proc zt::menus {} {
-    menu .mb
+    variable win
+    variable textsizes
+    menu .mb -background [look . -background]
     . configure -menu .mb
-    foreach {m label ul} {file File 0 display Display 0 units Units 0 functions Functions 1 tools Tools 0} {
+    foreach {m label ul} {
+        file File 0 view View 0 display Display 0 insert Insert 0 units Units 0
+        functions Functions 2 tools Tools 0
+    } {
         menu .mb.$m
         .mb add cascade -label $label -underline $ul -menu .mb.$m
     }
     .mb.file add command -label "Unit system file…" -underline 0 -command zt::othersystem
     .mb.file add command -label "Clear history" -underline 0 -command zt::clearhistory
     .mb.file add separator
-    .mb.file add command -label Quit -underline 0 -accelerator Ctrl+Q -command exit
+    .mb.file add command -label Quit -underline 0 -accelerator Ctrl+Q -command zt::quit
+
+    .mb.view add cascade -label "Text size" -underline 0 -menu .mb.view.size
+    menu .mb.view.size
+    foreach {name factor} $textsizes {
+        .mb.view.size add radiobutton -label $name -variable zt::textsize -value $name \
+            -command [list zt::settextsize $name]
+    }
+    .mb.view add checkbutton -label Keypad -underline 0 -variable zt::keypadshown \
+        -command zt::showkeypad
 
     .mb.display add radiobutton -label "Complex as r·exp(iφ)" -underline 11 \
         -variable zt::opt(complex) -value exp
@@ -193,6 +260,18 @@ proc zt::menus {} {
     .mb.display add checkbutton -label "Real part only" -underline 0 -variable zt::opt(real)
     .mb.display add checkbutton -label "Engine's text" -underline 9 -variable zt::opt(raw)
 
+    foreach {label text} {π pi e e i i ± ±} {
+        .mb.insert add command -label $label -command [list zt::insert $text]
+    }
+    .mb.insert add separator
+    foreach {m label ul fill} {
+        f Functions 0 zt::functionsmenu u Units 0 zt::unitsmenu x "Base-unit exponents" 0 zt::exponentsmenu
+    } {
+        menu .mb.insert.$m
+        $fill .mb.insert.$m
+        .mb.insert add cascade -label $label -underline $ul -menu .mb.insert.$m
+    }
+
     .mb.units add command -label "Browse units…" -underline 0 -accelerator Ctrl+B \
         -command zt::browseunits
     .mb.units add command -label "Which unit is this?" -underline 0 -accelerator Ctrl+W \
@@ -201,6 +280,9 @@ proc zt::menus {} {
         -command {zt::whichunit 1}
     .mb.units add command -label "Define unit…" -underline 0 -accelerator Ctrl+U \
         -command zt::defineunit
+    .mb.units add separator
+    .mb.units add command -label "Convert to…" -underline 0 -accelerator Ctrl+T \
+        -command [list focus $win(target)]
 
     .mb.functions add command -label "Define function…" -underline 0 -accelerator Ctrl+D \
         -command zt::definefunction
@@ -213,15 +295,16 @@ proc zt::menus {} {
         -command zt::plotlast
 
     foreach {key cmd} {
-        q exit b zt::browseunits w {zt::whichunit 0} n {zt::whichunit 1} u zt::defineunit
+        q zt::quit b zt::browseunits w {zt::whichunit 0} n {zt::whichunit 1} u zt::defineunit
         d zt::definefunction l zt::listfunctions f zt::fitdialog p zt::plotlast
         plus {zt::digits 1} equal {zt::digits 1} minus {zt::digits -1}
+        t {focus $zt::win(target)}
     } {
-        # On the formula too, ahead of the entry's own editing keys.
-        bind . <Control-$key> "$cmd; break"
-        bind $zt::win(formula) <Control-$key> "$cmd; break"
+        # On the two fields too, ahead of the entries' own editing keys.
+        foreach w [list . $win(formula) $win(target)] { bind $w <Control-$key> "$cmd; break" }
     }
 }
 
 zt::mainwindow
 zt::startlibrary
+zt::loadsettings
