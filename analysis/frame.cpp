@@ -8,8 +8,10 @@
 
 #include "base/output.h"
 #include "engine/driver.h"
+#include "engine/gauss.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
+#include "engine/sens.h"
 #include "engine/priority.h"
 #include "engine/state.h"
 #include "engine/watch.h"
@@ -229,6 +231,7 @@ bool nextsample()
 
 bool resplice(lm *tail)
 {
+    if (gaussmode) sensgc();  // the samples before left their lists behind
     for (lm *s = S2; s; s = s->next) {
         lm *n = newlm();
         if (!n) return false;
@@ -297,7 +300,7 @@ bool fold(lm *acc, const char *word, void (*op)(), lm *R)
     normalise();
     std::ostringstream *out = cout2;
     cout2 = &folded;
-    op();
+    modeop(op)();
     cout2 = out;
     acc->next = after;
     if (after) after->prev = acc;
@@ -333,6 +336,8 @@ void chainsample(const analysisword &w, const char *chain, const char *marker, v
     t->mag = V->mag;
     t->phase = V->phase;
     t->err = V->err;
+    t->sens = V->sens;
+    t->nsens = V->nsens;
     for (int k = 0; k < 6; k++) t->units[k] = V->units[k];
     bool chained = !(first && fold_);
     lm *n1 = chained ? wordafter(t, chain, PRIO_CHAIN) : t;

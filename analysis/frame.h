@@ -97,10 +97,11 @@ bool foldable(const lm *V);
 // Forgets what the folded operators wrote (their reductions would never have run).
 void dropfolded();
 
-// Reduces "acc word R" with 'op' as the driver would, operands normalised, where 'acc'
-// is a number of the list and R a number outside it; the result stays in 'acc' and R is
-// freed. What the operator writes is kept for the end of the sampling, where the driver
-// would have reduced it. False after an error exit.
+// Reduces "acc word R" with 'op' (its quadrature form in quadrature mode) as the driver
+// would, operands normalised, where 'acc' is a number of the list and R a number outside
+// it; the result stays in 'acc' and R is freed. What the operator writes is kept for
+// the end of the sampling, where the driver would have reduced it. False after an error
+// exit.
 bool fold(lm *acc, const char *word, void (*op)(), lm *R);
 
 #endif

@@ -2,6 +2,8 @@
 # compare.sh - unit conversions and analysis at scale: qev against two other
 # command-line unit calculators from Debian's packages, and the analysis words from
 # 10^4 to 10^6 samples. Prints wall and CPU times, ratios and peak memory.
+# The same conversions with errors in quadrature (-g), and with an error on every value
+# in both models, give the cost of the Gaussian model.
 #   bench/compare.sh [COUNT]      (COUNT conversions, 10000 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +31,7 @@ awk -v n="$count" 'BEGIN {
   for (k = 0; k < n; k++) {
     i = k % 9 + 1; v = sprintf("%.4f", 1 + rand() * 999)
     print v " " qf[i] " -> " qt[i] > "'"$work"'/qev.in"
+    print "(" v "±" sprintf("%.4f", v * rand() * 0.01) ") " qf[i] " * (1±0.001) -> " qt[i] > "'"$work"'/qeverr.in"
     print v " " uf[i] "\n" ut[i] > "'"$work"'/units.in"
     print v " " cf[i] " to " ct[i] > "'"$work"'/qalc.in"
   }
@@ -54,6 +57,10 @@ head -n "$qcount" "$work/qalc.in" > "$work/qalc1k.in"
 read -r qw qc <<< "$(timed 5 "$work/qev.in" "$work/qev.out" build/qev)"
 read -r uw uc <<< "$(timed 5 "$work/units.in" "$work/units.out" units -t)"
 read -r cw cc <<< "$(timed 1 /dev/null "$work/qalc.out" qalc -t -nocurrencies -f "$work/qalc1k.in")"
+read -r gw gc <<< "$(timed 5 "$work/qev.in" "$work/qevg.out" build/qev -g)"
+read -r lew lec <<< "$(timed 5 "$work/qeverr.in" "$work/qeverr.out" build/qev)"
+read -r gew gec <<< "$(timed 5 "$work/qeverr.in" "$work/qevgerr.out" build/qev -g)"
+cmp -s "$work/qev.out" "$work/qevg.out" || { echo "qev -g answers the conversions otherwise"; exit 1; }
 
 # The answers must agree to six significant digits.
 paste -d' ' <(awk '{ print $1 }' "$work/qev.out") "$work/units.out" \
@@ -70,6 +77,16 @@ printf "  qalc -t -f (CPU)                  %6d  %7.3f  %7.3f  %7.2f\n" "$qcount
 awk -v qw="$qw" -v qc="$qc" -v uw="$uw" -v cc="$cc" -v n="$count" -v m="$qcount" 'BEGIN {
   printf "  qev is %.1f times faster than units -t in wall time (goal: 3)\n", uw / qw
   printf "  qev takes %.0f times less CPU per conversion than qalc (goal: 100)\n", (cc / m) / ((qc > 0 ? qc : 0.001) / n) }'
+
+echo
+echo "error models, best of 5 runs          count   wall s    CPU s   us/conversion"
+for row in "default:$qw:$qc" "-g (Gaussian):$gw:$gc" "errors, default:$lew:$lec" "errors, -g:$gew:$gec"; do
+  IFS=: read -r name w c <<< "$row"
+  printf "  qev %-29s %6d  %7.3f  %7.3f  %7.2f\n" "$name" "$count" "$w" "$c" "$(awk -v t="$w" -v n="$count" 'BEGIN { print t / n * 1e6 }')"
+done
+awk -v qw="$qw" -v gw="$gw" -v lew="$lew" -v gew="$gew" -v qc="$qc" -v gc="$gc" -v lec="$lec" -v gec="$gec" 'BEGIN {
+  printf "  -g takes %.2f times the default'"'"'s time (goal: at most 2), %.2f with an error on every value\n", gw / qw, gew / lew
+  printf "  in CPU time %.2f and %.2f\n", gc / (qc > 0 ? qc : 0.001), gec / (lec > 0 ? lec : 0.001) }'
 
 echo
 echo "analysis at scale                       wall s   peak MB"

@@ -98,6 +98,10 @@ bool run(const std::vector<std::string> &args, std::string &answer);
 // the wrong usage written, when they are wrong.
 bool setupcalc(const parsedargs &p);
 
+// Whether the options choose errors in quadrature: "-g" or "--errors=gauss" after any
+// "--errors=linear".
+bool gaussof(const parsedargs &p);
+
 // Evaluates one formula as set up; the answer is one line: line ends inside it become
 // blanks. 'error' is set when the answer is an engine error, a stop or a conversion
 // that failed. Ctrl-C stops it (watch.cpp).

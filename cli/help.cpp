@@ -12,7 +12,7 @@
 
 static const char OVERVIEW[] = R"(At the prompt:
   a formula                 its answer: 5 ft + 3 m, (2±0.1)*(3±0.2), 60 mph -> km/h
-  -p 4, -cr, --to km/h ...  settings of the formulas that follow; -R off, --raw off,
+  -p 4, -cr, -g, --to km/h  settings of the formulas that follow; -R off, --raw off,
                             --to off, --literal off and -v off undo theirs; 'show' lists
                             them, 'reset' restores them
   units deg, unitof 3 N * 2 m, fit 1  0 1  1 3  2 5
@@ -24,7 +24,7 @@ static const char OVERVIEW[] = R"(At the prompt:
   Ctrl-C                    abandons the line typed, or stops the formula under way
   quit, exit, Ctrl-D        end the session
 Words of formulas:
-  operators   + - * / ^ ! root , ± err  and  -> or to for a unit of the answer
+  operators   + - * / ^ ! root , ± err errpct  and  -> or to for a unit of the answer
   functions   sqrt exp ln lg10 log sin cos tan asin acos atan atanr abs phase Re Im conj
   constants   pi e i         variables  =a %a %         values  x y rnd setxy
   comparisons min max zer    analysis   plot setrandf findx findzer findmin findmax integ
@@ -44,7 +44,7 @@ static const helpentry ENTRIES[] = {
     // the session
     {"help", false, "help WORD: what qev knows of WORD; help alone lists the words there are."},
     {"show", false, "show: the settings of the formulas at the prompt (digits, format, complex form, "
-                    "unit system, functions, target unit)."},
+                    "unit system, functions, target unit, error model)."},
     {"reset", false, "reset: the settings as the session began."},
     {"quit exit", false, "quit or exit alone on a line ends the session, as Ctrl-D does. Inside a formula, "
                          "quit ends its evaluation (error #1)."},
@@ -79,6 +79,10 @@ static const helpentry ENTRIES[] = {
     {"-f", false, "-f FILE: a function file instead of your library's."},
     {"--to -o", false, "--to UNIT (-o UNIT): every answer in UNIT; a formula's own -> UNIT comes first. At "
                        "the prompt, --to off answers in named units again."},
+    {"-g --errors=gauss --errors=linear", false, "-g (--errors=gauss): errors in quadrature: every error "
+                       "written is an independent Gaussian source, a stored variable used twice is one "
+                       "source, and the answer says (Gaussian errors); --errors=linear: errors add "
+                       "linearly (a bound), the default."},
     {"--raw", false, "--raw: answers as the engine writes them, (6)   {m^(2)} {kg^(1)} {s^(-2)}. At the "
                      "prompt, --raw off undoes it."},
     {"-q --", false, "-q FORMULA, -- FORMULA: FORMULA even when it begins with - or is a subcommand's name."},
@@ -96,9 +100,10 @@ static const helpentry ENTRIES[] = {
     {"!", true, "n!: the factorial of the whole part of n: 3! is 6."},
     {"root", true, "n root x: the n-th root of x: 2 root 9 is 3."},
     {",", true, "a , b: both values are printed; in a call it separates the arguments: hypot(3, 4)."},
-    {"± err", true, "x ± e, x err e: x with the error e; a second error replaces the first. Errors are "
-                    "carried to first order and add in sums and products (a bound, not a standard "
-                    "deviation)."},
+    {"± err errpct", true, "x ± e, x err e: x with the error e; x ± 5% (x errpct 5): an error of 5 "
+                           "hundredths of x; a second error replaces the first. Errors are carried to "
+                           "first order and add in sums and products (a bound, not a standard "
+                           "deviation); with -g they add in quadrature."},
     {"-> to", true, "FORMULA -> UNIT, FORMULA to UNIT: the answer in UNIT: 60 mph -> km/h; units joined by + "
                     "split it: 1.8034 m -> ft+in."},
     {"sqrt", true, "sqrt x: the square root; it halves the unit exponents: sqrt(4 $m 2) is 2 m."},

@@ -21,7 +21,7 @@ static bool namesread;
 // Options that replace each other: a setting given anew drops the ones before it.
 static const std::vector<std::vector<std::string>> RIVALS = {
     {"-ce", "-cr"}, {"-R"}, {"-S1", "-S2", "-S3"}, {"-p"}, {"-u"}, {"-f"}, {"--to", "-o"}, {"--raw"},
-    {"--literal"}, {"-v", "--verbose"}};
+    {"--literal"}, {"-v", "--verbose"}, {"-g", "--errors=gauss", "--errors=linear"}};
 
 static const std::vector<std::string> &rivalsof(const std::string &opt)
 {
@@ -112,6 +112,8 @@ static void show()
         std::string("formulas      ") +
             (now.has("--literal") ? "as typed (--literal off)" : "read as textbooks write them (--literal: as typed)") +
             (now.has("-v") || now.has("--verbose") ? ", rewrites told (-v off)" : "; -v tells the rewrites"),
+        std::string("errors        ") + (gaussof(now) ? "Gaussian, in quadrature (-g; --errors=linear)"
+                                                      : "linear (--errors=linear; -g Gaussian, in quadrature)"),
     };
     for (const std::string &l : lines) emit(l);
 }

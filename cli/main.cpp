@@ -41,11 +41,19 @@ hints after an error, go to standard error; the exit status does not change.
 A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
 base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
 ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
-'98.6 degF to degC', '1.8034 m -> ft+in'.
+'98.6 degF to degC', '1.8034 m -> ft+in'. An error may be relative: '100 ohm ±5%'.
+
+Errors propagate linearly by default: each operation adds the contributions of its
+operands' errors, a bound that also holds for correlated errors ((2±0.1)*(3±0.2) is
+6 ± 0.7). With -g every error written is an independent Gaussian source, added in
+quadrature, and a stored variable used twice is one source (6 ± 0.5; '%a-%a' is 0);
+such answers end in '(Gaussian errors)'.
 
 Options for formulas (also allowed after the formula; the last one wins):
   -ce, -cr         complex results as magnitude*exp(i*phase), or real+imaginary i
   -R               real parts only
+  -g, --errors=gauss  errors in quadrature (Gaussian, independent sources)
+  --errors=linear  errors added linearly, the default (the last of these wins)
   -S1, -S2, -S3    general (the default), scientific or fixed number format
   -p N             N digits (12 unless given)
   -u SYSTEM        a unit-system file, or the name of one in your library (SI, long)
@@ -103,7 +111,7 @@ evaluation or a conversion to a unit that does not fit, 2 for wrong usage.
 
 // Option words of formula evaluation, as the calculate command takes them.
 const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw", "--literal", "-v",
-                                        "--verbose"};
+                                        "--verbose", "-g", "--errors=gauss", "--errors=linear"};
 const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 bool insession = false;
 
@@ -265,14 +273,24 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 /* ---- formulas ---- */
 
 // What every formula of this run is evaluated with: the calculate command's words
-// before the formula, the target of "--to" and whether answers are the engine's text.
-// The unit system stays in the engine once read: its option is dropped after the
-// first formula.
+// before the formula (with "-g" when errors add in quadrature), the target of "--to"
+// and whether answers are the engine's text. The unit system stays in the engine once
+// read: its option is dropped after the first formula.
 static std::vector<std::string> calcwords;
 static std::string totarget;
 static bool rawanswers, literal;
 static bool systemread;
 static std::string usysfile, funcsfile;  // the unit-system and function files set up
+
+bool gaussof(const parsedargs &p)
+{
+    bool gauss = false;
+    for (const auto &o : p.options) {
+        if (o.first == "-g" || o.first == "--errors=gauss") gauss = true;
+        if (o.first == "--errors=linear") gauss = false;
+    }
+    return gauss;
+}
 
 bool setupcalc(const parsedargs &p)
 {
@@ -283,12 +301,14 @@ bool setupcalc(const parsedargs &p)
     if (!p.has("-cr") && !p.has("-ce")) calcwords.push_back("-ce");
     for (const auto &o : p.options) {
         if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw" ||
-            o.first == "--literal" || o.first == "-v" || o.first == "--verbose")
+            o.first == "--literal" || o.first == "-v" || o.first == "--verbose" || o.first == "-g" ||
+            o.first.compare(0, 9, "--errors=") == 0)
             continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
         if (!o.second.empty() || o.first == "-p") calcwords.push_back(o.second);
     }
+    if (gaussof(p)) calcwords.push_back("-g");
     rawanswers = p.has("--raw");
     literal = p.has("--literal");
     tellverbose(p.has("-v") || p.has("--verbose"));
@@ -350,6 +370,7 @@ void evaluate(const std::string &formula, std::string &text, bool &error)
     for (char &c : text)
         if (c == '\n' || c == '\r') c = ' ';
     text.resize(endoftext(text));
+    if (!rawanswers && !a.note.empty()) text += "  (" + a.note + ")";
     error = a.status != answer::OK;
 }
 

@@ -12,7 +12,7 @@
 
 static void (*unitevaluate)(char *text);  // the evaluator of the running command
 
-void unitcommand(cmdargs &a, void (*evaluate)(char *text))
+void unitcommand(cmdargs &a, void (*evaluate)(char *text), bool gauss)
 {
     int argc = a.argc;
     char **v = a.argv.data();
@@ -20,6 +20,8 @@ void unitcommand(cmdargs &a, void (*evaluate)(char *text))
     cout2->setf(std::ios::scientific, std::ios::floatfield);
     FORMNAME.clear();
     NAME55 = 1;
+    gaussmode = 0;
+    if (gauss) gaussoption(a);
 
     for (int i = 1; i < argc - 1; i++)
         if (isopt(v[i], "-cr")) how223 = 0;
@@ -29,10 +31,13 @@ void unitcommand(cmdargs &a, void (*evaluate)(char *text))
 
     // every argument that is not an option is evaluated, in order
     unitevaluate = evaluate;
-    argumentpass(a, [](char *text) {
-        unitevaluate(text);
-        return true;
-    });
+    argumentpass(
+        a,
+        [](char *text) {
+            unitevaluate(text);
+            return true;
+        },
+        gauss ? GAUSSFLAG : nullptr);
 }
 
 long wholearg(const char *arg, long low)
@@ -55,7 +60,8 @@ void handlestr1c(char *text)
  * bru --
  *   Lists units-file entries: for each entry-number argument the entry's name, two
  *   blanks and the value of one such unit in base units. Options "-cr" "-S1" "-S2"
- *   "-S3" "-p" "-n" (names only) "-u" "-f" "-q".
+ *   "-S3" "-p" "-n" (names only) "-u" "-f" "-q", "-g" (errors of the entries in
+ *   quadrature: the value kept as the last result carries them so).
  * Results:
  *   TCL_OK; the result is the listing, engine messages included.
  * Side effects:
@@ -65,6 +71,6 @@ int bru(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
 {
     static cmdargs a;
     begincommand(a, argc, argv);
-    unitcommand(a, handlestr1c);
+    unitcommand(a, handlestr1c, true);
     return endcommand(interp);
 }

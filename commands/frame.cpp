@@ -125,7 +125,16 @@ void formatoptions(const cmdargs &a)
         if (isopt(v[i], "-p")) cout2->precision(precisionarg(v[i + 1]));
 }
 
-bool argumentpass(cmdargs &a, bool (*each)(char *arg))
+const char *const GAUSSFLAG = "-g";
+
+void gaussoption(const cmdargs &a)
+{
+    gaussmode = 0;
+    for (int i = 1; i < a.argc; i++)
+        if (std::strcmp(a.argv[i], GAUSSFLAG) == 0) gaussmode = 1;
+}
+
+bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag)
 {
     char **v = a.argv.data();
     for (int i = 1; i < a.argc; i++) {
@@ -138,7 +147,7 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg))
             readfunctionfile(pathof(a, ++i).c_str());
             continue;
         }
-        if (formulaarg(v[i - 1], v[i]) && v[i][0] && !each(v[i])) return false;
+        if (formulaarg(v[i - 1], v[i], flag) && v[i][0] && !each(v[i])) return false;
     }
     return true;
 }
@@ -156,13 +165,14 @@ void readfileoptions(int argc, const char *const argv[])
             i++;
             continue;
         }
-        if (formulaarg(argv[i - 1], argv[i]) && argv[i][0]) return;
+        if (formulaarg(argv[i - 1], argv[i], GAUSSFLAG) && argv[i][0]) return;
     }
 }
 
-bool formulaarg(const char *prev, const char *arg)
+bool formulaarg(const char *prev, const char *arg, const char *flag)
 {
-    return isopt(prev, "-q") || (prev[0] != '-' && arg[0] != '-');
+    bool value = prev[0] == '-' && !(flag && std::strcmp(prev, flag) == 0);
+    return isopt(prev, "-q") || (!value && arg[0] != '-');
 }
 
 int precisionarg(const char *arg)

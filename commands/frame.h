@@ -49,9 +49,16 @@ void formatoptions(const cmdargs &a);
 
 // The pass over the arguments in order: "-u" and "-f" (when not the last argument) read
 // their file and take the next argument along; an argument that neither is an option
-// nor follows one (but "-q"), and is not empty, is handed to 'each', which returns false
-// to end the pass. Returns false when 'each' ended it.
-bool argumentpass(cmdargs &a, bool (*each)(char *arg));
+// nor follows one (but "-q" and the option 'flag', which takes no value), and is not
+// empty, is handed to 'each', which returns false to end the pass. Returns false when
+// 'each' ended it.
+bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag = nullptr);
+
+// The option "-g", exactly: errors in quadrature ('gaussmode'); it takes no value.
+extern const char *const GAUSSFLAG;
+
+// Sets 'gaussmode' from the arguments: 1 when one of them is "-g", else 0.
+void gaussoption(const cmdargs &a);
 
 // Reads the unit system and sets the function file that the calculate command's
 // arguments 'argv' (UTF-8, argv[0] its name) name before their formula, as the command
@@ -59,8 +66,9 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg));
 void readfileoptions(int argc, const char *const argv[]);
 
 // Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the
-// argument before it) begins with "-" (then it is no option, nor an option's value).
-bool formulaarg(const char *prev, const char *arg);
+// argument before it) begins with "-" (then it is no option, nor an option's value);
+// 'prev' may be the option 'flag', which takes no value.
+bool formulaarg(const char *prev, const char *arg, const char *flag = nullptr);
 
 // Precision for the option "-p": the integer part of 'arg', modulo 65536.
 int precisionarg(const char *arg);

@@ -10,11 +10,13 @@
 /*
  * mc66 --
  *   Evaluates the first formula among its arguments with the display options
- *   "-cr" "-ce" "-R" "-S1" "-S2" "-S3" "-p" "-u" "-f" "-q".
+ *   "-cr" "-ce" "-R" "-S1" "-S2" "-S3" "-p" "-u" "-f" "-q", and "-g": errors in
+ *   quadrature (independent sources, correlations kept) instead of linear sums.
  * Results:
  *   TCL_OK; the result is the engine's text (result or error messages).
  * Side effects:
- *   Sets how223, Realonly, flagrep, the unit system and function file, variables.
+ *   Sets how223, Realonly, gaussmode, flagrep, the unit system and function file,
+ *   variables.
  */
 int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
 {
@@ -35,10 +37,14 @@ int mc66(ClientData, Tcl_Interp *interp, int argc, const char *argv[])
     }
     for (int i = 1; i < argc; i++)
         if (std::strcmp(v[i], "-R") == 0) Realonly = 1;
+    gaussoption(a);
     formatoptions(a);
-    argumentpass(a, [](char *formula) {
-        handlestr(formula);
-        return false;  // only the first formula is evaluated
-    });
+    argumentpass(
+        a,
+        [](char *formula) {
+            handlestr(formula);
+            return false;  // only the first formula is evaluated
+        },
+        GAUSSFLAG);
     return endcommand(interp);
 }

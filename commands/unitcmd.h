@@ -7,8 +7,9 @@
 // Applies the options "-cr" "-S1" "-S2" "-S3" "-p" "-n" "-u" "-f" "-q" (the last
 // occurrence wins) and hands every argument that is neither an option nor an option's
 // value, and not empty, to 'evaluate' in order. Sets precision 12, scientific notation,
-// clears FORMNAME; 'NAME55' is 1 unless this call has "-n".
-void unitcommand(cmdargs &a, void (*evaluate)(char *text));
+// clears FORMNAME; 'NAME55' is 1 unless this call has "-n". With 'gauss' the option "-g"
+// (errors in quadrature, no value) is taken too; 'gaussmode' is 0 without it.
+void unitcommand(cmdargs &a, void (*evaluate)(char *text), bool gauss = false);
 
 // The number at the start of 'arg' (0 when there is none) truncated toward zero, at most
 // 10^9; 'low' for -10^9 and below, and for a number that is not one.

@@ -140,13 +140,16 @@ void div()
     keepleft();
 }
 
-// r*e^(i*theta) to the power c + i*s: magnitude r^c*e^(-s*theta), phase s*ln r + c*theta.
-// False after an error exit of 'mlog'.
+// r*e^(i*theta) to the power c + i*s: magnitude r^c*e^(-s*theta), phase s*ln r + c*theta,
+// with theta in (-pi, pi]: the principal power, whatever whole turns the phase holds
+// (4 made as (-2)*(-2) has the phase 2pi, and its square root is 2). False after an
+// error exit of 'mlog'.
 static bool cpow(long double r, long double theta, long double c, long double s, long double &mag,
                  long double &phase)
 {
     long double lr = s == 0 ? 0 : mlog(r);
     if (!S) return false;
+    theta = principal(theta);
     mag = dpow(r, c) * dexp(-s * theta);
     phase = s * lr + c * theta;
     return true;

@@ -1,9 +1,10 @@
-// attach.cpp - the unit words "$m" "$k" "$s" "$d" "$c" "$n" and the error words "err"
-// and "c±".
+// attach.cpp - the unit words "$m" "$k" "$s" "$d" "$c" "$n" and the error words "err",
+// "c±" and "errpct".
 //
 // Each reads L = T.prev (the quantity) and R = T.next (a number), changes L and frees
 // R and T. A unit word adds the real part of R to one exponent of L; an error word
-// replaces L's error by the magnitude of R.
+// replaces L's error by the magnitude of R ("errpct": by that many hundredths of L's
+// magnitude).
 #include "base/output.h"
 #include "engine/numeric.h"
 #include "engine/operand.h"
@@ -26,13 +27,17 @@ void UD() { attach(3, "nothing to unit (degrees K): "); }
 void UQ() { attach(4, "nothing to unit (coulomb) : "); }
 void Un() { attach(5, "nothing to unit (n): "); }
 
-// The error of L becomes |R.mag|; R's phase, error and units are ignored, and units
-// that differ from L's are only a warning.
-void UE()
+// The error of L becomes |R.mag|, or with 'relative' |R.mag| hundredths of |L.mag|; R's
+// phase, error and units are ignored, and units that differ from L's are only a warning
+// (for an absolute error).
+static void attacherror(bool relative)
 {
     if (!operands("nothing to error : ", "err error , error addition must be numbers! : ")) return;
     lm *L = T->prev, *R = T->next;
-    if (!sameunits(L, R)) *cout2 << "unit's error in error addition : ";
-    L->err = std::abs(R->mag);
+    if (!relative && !sameunits(L, R)) *cout2 << "unit's error in error addition : ";
+    L->err = relative ? std::abs(R->mag) / 100 * std::abs(L->mag) : std::abs(R->mag);
     keepleft();
 }
+
+void UE() { attacherror(false); }
+void UEP() { attacherror(true); }

@@ -19,7 +19,7 @@ const dispatchrow HANDLESTR_WORDS[] = {
     {"root", root},
     {"c!", Azeret},
     {"min", MIN2}, {"max", MAX2}, {"zer", ZERO2},
-    {"err", UE}, {"c\xB1", UE},
+    {"err", UE}, {"c\xB1", UE}, {"errpct", UEP},
     {"$m", UM}, {"$k", UK}, {"$c", UQ}, {"$s", US}, {"$d", UD}, {"$n", Un},
     {"sqrt", C_sqrt},
     {"sin", C_sin}, {"cos", C_cos}, {"asin", C_asin}, {"acos", C_acos}, {"atan", C_atan},

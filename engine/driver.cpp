@@ -23,7 +23,7 @@ const char *const FUNCWORDS[] = {"sin", "cos", "tan", "asin", "acos", "atan", "s
 const char *const ARGUMENTWORDS[] = {"plot", "setxy", "integ", "setrandf", "findmin", "findx", "findmax",
                                      "findzer", nullptr};
 const rankword RANKWORDS[] = {
-    {"err", RULE_ERR}, {"c\xB1", RULE_ERR},
+    {"err", RULE_ERR}, {"c\xB1", RULE_ERR}, {"errpct", RULE_ERR},
     {"func", RULE_KEYWORD}, {"plot", RULE_KEYWORD}, {"setrandf", RULE_KEYWORD}, {"setxy", RULE_KEYWORD},
     {"qlot", RULE_TABLEMARK}, {"qetrandf", RULE_TABLEMARK}, {"qddd", RULE_TABLEMARK},
     {"integ", RULE_ANALYSIS}, {"findmin", RULE_ANALYSIS}, {"findx", RULE_ANALYSIS}, {"findmax", RULE_ANALYSIS},

@@ -88,15 +88,6 @@ static void result(long double mag, long double phase, long double err, int coun
 
 /* ---------------------------------------------------------------- complex helpers */
 
-// A phase brought into (-pi, pi] by whole turns (exactly, by the IEEE remainder).
-static long double principal(long double theta)
-{
-    if (!std::isfinite(theta)) return theta;
-    long double t = std::remainder(theta, TWOPI);
-    if (t <= -PI) t = t + TWOPI;
-    return t;
-}
-
 // The modulus of re + i*im, the sum of squares rounded to double before the root.
 static long double modulus(long double re, long double im) { return dsqrt((double)(re * re + im * im)); }
 

@@ -120,7 +120,7 @@ struct libfile {
     std::vector<std::string> head;                    // the first words
     std::unordered_map<std::string_view, std::string_view, wordhash> entries;  // first body of each name, in 'text'
     unsigned shapes[256] = {};  // bit k: a name of this first character has length k+1 (31: longer)
-    expansions memo[2];         // the scanner's, by pass
+    expansions memo[4];         // the scanner's, by pass
     unsigned long generation = 0;  // the read that gave 'content'
 };
 
@@ -180,8 +180,7 @@ static void parse(libfile &lf)
     lf.entries.clear();
     markhashes(lf.content);
     std::fill(lf.shapes, lf.shapes + 256, 0u);
-    lf.memo[0].clear();
-    lf.memo[1].clear();
+    for (expansions &m : lf.memo) m.clear();
     eachentry(lf.content.text, [&](std::string_view name, std::string_view body) {
         lf.entries.emplace(name, body);
         if (!name.empty()) lf.shapes[(unsigned char)name[0]] |= shapebit(name.size());

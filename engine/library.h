@@ -48,8 +48,9 @@ class expansions {
 };
 
 // The expansions remembered for the file at 'path' in a pass (0: as the units file,
-// 1: as the user-function file); forgotten whenever the file is read again. Null in
-// plain mode and when the file cannot be read.
+// 1: as the user-function file; 2 and 3 the same in quadrature mode, where error words
+// carry their sources); forgotten whenever the file is read again. Null in plain mode
+// and when the file cannot be read.
 expansions *libexpansions(const char *path, int pass);
 
 // A number that changes whenever a file may be looked at again (a new formula outside

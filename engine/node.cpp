@@ -67,6 +67,8 @@ void copylm(lm *to, const lm *from)
     std::memcpy(to->text, from->text, sizeof to->text);
     to->kind = from->kind;
     to->call = from->call;
+    to->sens = from->sens;
+    to->nsens = from->nsens;
 }
 
 void setnum(lm *n, long double mag)

@@ -19,6 +19,8 @@ struct lm {
     lm *next = nullptr, *prev = nullptr;
     char kind = LM_EMPTY;
     unsigned call = 0;        // the user-function call the token was spliced in by (0: typed)
+    unsigned sens = 0, nsens = 0;  // its sensitivities to the error sources: 'nsens' terms
+                                   // from 'sens' on in the term arena (sens.h); none: 0
 
     // Nodes come from a pool of freed nodes before the heap (not in sanitizer builds).
     static void *operator new(size_t size, const std::nothrow_t &) noexcept;
@@ -30,7 +32,8 @@ struct lm {
 // abandons the evaluation (error exit 1) and returns null; the caller returns at once.
 lm *newlm();
 
-// Copies value, error, units, text, kind and call of 'from' into 'to' (prio and links stay).
+// Copies value, error, units, text, kind, call and sensitivities of 'from' into 'to'
+// (prio and links stay).
 void copylm(lm *to, const lm *from);
 
 // Sets 'n' to a plain number: kind LM_NUMBER, the given magnitude, phase 0, error 0.

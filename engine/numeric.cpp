@@ -73,3 +73,12 @@ long double turnphase(long double phase)
     while (phase > TWOPI) phase = phase - TWOPI;
     return phase;
 }
+
+long double principal(long double theta)
+{
+    if (theta > -PI && theta <= PI) return theta;  // most phases: no remainder to take
+    if (!std::isfinite(theta)) return theta;
+    long double t = std::remainder(theta, TWOPI);
+    if (t <= -PI) t = t + TWOPI;
+    return t;
+}

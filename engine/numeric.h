@@ -39,6 +39,9 @@ long double mlog(long double x);
 // Phase of x + i*y (imaginary part first), in (-3pi/2, pi/2].
 long double atanr(long double y, long double x);
 
+// A phase brought into (-pi, pi] by whole turns (exactly, by the IEEE remainder).
+long double principal(long double theta);
+
 // Brings a phase into [0, 2pi] as repeated steps of 2pi would; infinite or NaN stays.
 long double turnphase(long double phase);
 

@@ -20,6 +20,7 @@ void C_func(); void C_comma(); void C_dln();
 
 // units and error
 void UM(); void UK(); void US(); void UD(); void UQ(); void Un(); void UE();
+void UEP();  // "errpct": an error in hundredths of the value
 
 // elementary functions
 void C_exp(); void C_ln(); void C_log10(); void C_log(); void C_sqrt();

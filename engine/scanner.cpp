@@ -15,6 +15,7 @@
 #include "base/output.h"
 #include "engine/driver.h"
 #include "engine/library.h"
+#include "engine/sens.h"
 #include "engine/state.h"
 #include "engine/words.h"
 
@@ -26,7 +27,7 @@ static const unsigned char PLUSMINUS = 0xB1, DEGREE = 0xB0;
 
 // Every word the other word tables name (words.h).
 const char *const ENGINEWORDS[] = {
-    "plus", "minus", "root", "min", "max", "zer", "err", "sqrt", "sin", "cos", "tan", "tg",
+    "plus", "minus", "root", "min", "max", "zer", "err", "errpct", "sqrt", "sin", "cos", "tan", "tg",
     "asin", "acos", "atan", "exp", "ln", "abs", "Re", "Im", "conj", "phase", "log", "atanr",
     "lg10", "log10", "azeret", "func", "dln", "pi", "e", "E", "i", "rnd", "x", "y", "setxy",
     "plot", "qlot", "setrandf", "qetrandf", "qddd", "findx", "qindx", "findzer", "qindzer",
@@ -108,6 +109,34 @@ static void toolong()
 static unsigned owner[BUFSIZE];
 static unsigned calls;
 
+// The mark between an error word and the source of a library entry's error (in
+// quadrature mode): never typed in a formula, never part of a name.
+static const char SOURCETAG = '\x01';
+
+static bool errorword(const char *w, size_t n)
+{
+    return (n == 3 && std::memcmp(w, "err", 3) == 0) || (n == 6 && std::memcmp(w, "errpct", 6) == 0) ||
+           (n == 2 && w[0] == 'c' && (unsigned char)w[1] == PLUSMINUS);
+}
+
+// Copies a body of m characters to 'out', each error word followed by SOURCETAG and
+// the decimal number of its source: the k-th error word of the entry 'name' (n
+// characters) of the file 'path' has the same source wherever the entry is used.
+// Returns the length of 'out'.
+static size_t tagerrors(const char *body, size_t m, const char *path, const char *name, size_t n, std::string &out)
+{
+    out.clear();
+    int k = 0;
+    for (size_t p = 0; p < m;) {
+        size_t q = p;
+        while (q < m && body[q] != ' ') q++;
+        out.append(body + p, q - p);
+        if (errorword(body + p, q - p)) out += SOURCETAG + std::to_string(libsource(path, name, n, k++));
+        for (p = q; p < m && body[p] == ' '; p++) out += ' ';
+    }
+    return out.size();
+}
+
 // One pass over the working buffer replacing every defined name by its body: 'units'
 // selects the units file (bodies inserted as they are) rather than the user-function
 // file (bodies prepared). A name is looked up at every letter of a word, and is the
@@ -123,6 +152,7 @@ struct expander {
     int replaced = 0;  // replacements so far
     std::string body;
     char prepared[BUFSIZE + 4];  // a body of the user-function file, prepared
+    std::string tagged;          // a body with its error words tagged (quadrature mode)
 
     expander(char *b, const char *f, bool u, const scanrules &rules)
         : buf(b), path(f), units(u), r(rules), len(std::strlen(b)) {}
@@ -157,6 +187,10 @@ int expander::word(int start, int end, int &grown)
         } else {
             m = prepare(body.c_str(), r, true, prepared);
             text = prepared;
+        }
+        if (gaussmode) {
+            m = tagerrors(text, m, path, buf + p, n, tagged);
+            text = tagged.data();
         }
         size_t rest = std::strlen(buf + end);
         if (p + m + 1 + rest > BUFSIZE - 1) {
@@ -216,7 +250,7 @@ bool expander::region(int start, int &end, int &growth)
 static bool expand(char *buf, const char *path, bool units, const scanrules &r)
 {
     expander x(buf, path, units, r);
-    expansions *memo = libexpansions(path, units ? 0 : 1);
+    expansions *memo = libexpansions(path, (units ? 0 : 1) + (gaussmode ? 2 : 0));
     for (int p = 0; p <= BUFSIZE - 2 && buf[p];) {
         if (buf[p] == ' ') {
             p++;
@@ -304,6 +338,22 @@ static void passover(const char *text, size_t n, size_t read)
     if (p.size() < printrecord::MAXPASSED) p.push_back({std::string(text, n), read});
 }
 
+// In quadrature mode an error word gets its source as its list: the one its tag names
+// (an entry's error), or a new one (a typed error). Copies of the word share it.
+static void errorsource(lm *n)
+{
+    char *tag = std::strchr(n->text, SOURCETAG);
+    unsigned long long src = 0;
+    if (tag) {
+        src = std::strtoull(tag + 1, nullptr, 10);
+        std::memset(tag, 0, n->text + sizeof n->text - tag);
+    }
+    if (errorword(n->text, std::strlen(n->text))) {
+        setsource(n, src ? src : newsource(), 1);
+        n->err = 0;
+    }
+}
+
 // Cuts the prepared text into nodes appended at 'C'.
 static bool tokenise(const char *buf)
 {
@@ -350,6 +400,7 @@ static bool tokenise(const char *buf)
         } else {
             n->kind = LM_WORD;
         }
+        if (gaussmode && kind == classes::WORD) errorsource(n);
     }
     return true;
 }

@@ -11,6 +11,8 @@ lm varib[256];
 char how223 = 1;
 char Realonly = 0;
 char flagrep = 0;
+char gaussmode = 0;
+unsigned long long nextsource = 0;
 
 char LENGTH[10] = " Meter ";
 char MASS[10] = " Kg ";
@@ -61,7 +63,7 @@ void setshipped(const char *folder) { SHIPPED = folder; }
 // Every field of 'enginestate' but the variables and the slots, with its global: one
 // list for the three routines below.
 #define FLAGS(F)                                                                                \
-    F(how223); F(Realonly); F(flagrep); F(LENGTH); F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); \
+    F(how223); F(Realonly); F(flagrep); F(gaussmode); F(nextsource); F(LENGTH); F(MASS); F(TIME); F(TEMP); F(CHARGE); F(MOLE); \
     F(MACNAME); F(UNAME); F(FORMNAME); F(FORMTYTLE); F(NAME55); F(Match99); F(Matchcnt);        \
     F(randcenter); F(randfactor); F(randmax); F(randfunc); F(repflag)
 
@@ -78,6 +80,7 @@ void savestate(enginestate &to)
     SAVE(varib);
     FLAGS(SAVE);
 #undef SAVE
+    savesens(to.varib, to.sens);
     for (int k = 0; k < 9; k++) to.rep[k] = *REP[k];
 }
 
@@ -87,6 +90,7 @@ void loadstate(const enginestate &from)
     LOAD(varib);
     FLAGS(LOAD);
 #undef LOAD
+    loadsens(from.sens);
     for (int k = 0; k < 9; k++) *REP[k] = from.rep[k];
 }
 
@@ -110,7 +114,7 @@ static bool same(const lm &a, const lm &b)
 bool samestate(const enginestate &a, const enginestate &b)
 {
     for (int k = 0; k < 256; k++)
-        if (!same(a.varib[k], b.varib[k])) return false;
+        if (!same(a.varib[k], b.varib[k]) || !samesens(a.varib[k], a.sens, b.varib[k], b.sens)) return false;
     for (int k = 0; k < 9; k++)
         if (!same(a.rep[k], b.rep[k])) return false;
 #define SAME(x) if (!same(a.x, b.x)) return false

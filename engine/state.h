@@ -18,6 +18,9 @@
 //   engine/driver.cpp     the word tables made of the dispatch tables at their first use
 //   engine/unitvariant.cpp  whether the matching's reduction reached its end: one call's
 //   engine/state.cpp      whether 'initengine' ran
+//   engine/sens.cpp       the arena of sensitivity terms: the variables' lists, which
+//                         'savestate' copies, and the lists of the running evaluation
+//   engine/gauss.cpp      the reduction rules of quadrature mode, made once for each
 //   engine/watch.cpp      the stop request and the watcher of long work (watch.h)
 //   analysis/frame.cpp    the running sampling: its analysis word, grid, sample index and
 //                         folded text; 'maxsteps' (frame.h), lowered by the fuzz targets
@@ -38,6 +41,7 @@
 #include <vector>
 
 #include "engine/node.h"
+#include "engine/sens.h"
 
 extern lm *S;              // first node of the formula list
 extern lm *C;              // cursor: the tail while scanning, a walking position later
@@ -50,6 +54,8 @@ extern lm varib[256];      // variables by name code; [0] is the last printed re
 extern char how223;        // 1: complex results as mag*exp(i*phase); 0: re+i * im
 extern char Realonly;      // 1: print real parts only
 extern char flagrep;       // 0 ordinary result; 1/2 table mode of the analysis words
+extern char gaussmode;     // 1: errors add in quadrature through sensitivities (sens.h); 0: linearly
+extern unsigned long long nextsource;  // the last error source numbered (sens.h)
 
 extern char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];  // printed unit names
 extern std::string MACNAME;   // units file, any length
@@ -104,13 +110,15 @@ extern printrecord lastprint;
 // Empties 'lastprint' for a new formula (keeping the room of 'reals').
 void newprintrecord();
 
-// A copy of every global above that outlives an evaluation: variables, flags, unit
-// names, file names, the matching's state, the random density and the slots of the
-// analysis words. To run a command twice from the same start, or to go back to the
-// state after start-up.
+// A copy of every global above that outlives an evaluation: variables with their
+// sensitivities, flags, unit names, file names, the matching's state, the random
+// density and the slots of the analysis words. To run a command twice from the same
+// start, or to go back to the state after start-up.
 struct enginestate {
     lm varib[256];
-    char how223, Realonly, flagrep;
+    std::vector<sterm> sens;  // the lists of 'varib', which name their terms here
+    unsigned long long nextsource;
+    char how223, Realonly, flagrep, gaussmode;
     char LENGTH[10], MASS[10], TIME[10], TEMP[10], CHARGE[10], MOLE[10];
     std::string MACNAME, FORMNAME;
     char UNAME[352], FORMTYTLE[352];

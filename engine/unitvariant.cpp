@@ -9,7 +9,7 @@
 // - priorities (unitpriorities): ranks of its own (priority.h), the level kept in
 //   double; "func" brackets lift the level by UNIT_ARGUMENT_LIFT; a minus after a word
 //   is a sign binding at RANK_SIGN; the product made of "{" has RANK_PRODUCT; no bonus
-//   for "atanr"; the matching gives "err" and "c±" the plain level;
+//   for "atanr"; the matching gives "err", "c±" and "errpct" the plain level;
 // - no operand normalisation: operations see negative magnitudes and errors, but for
 //   the arguments of the functions (fn);
 // - dispatch (BRU_WORDS, MTU_WORDS): fewer words; the matching adds "c+" with 'addmt'
@@ -22,12 +22,14 @@
 
 #include "base/output.h"
 #include "engine/driver.h"
+#include "engine/gauss.h"
 #include "engine/library.h"
 #include "engine/numeric.h"
 #include "engine/ops.h"
 #include "engine/printer.h"
 #include "engine/priority.h"
 #include "engine/scanner.h"
+#include "engine/sens.h"
 #include "engine/state.h"
 #include "engine/words.h"
 
@@ -57,7 +59,7 @@ static double unitrank(const char *w, double L, bool errrow)
     char second = w[0] ? w[1] : 0;
     if (second == '+' || second == '-') return L + RANK_SUM;
     if (w[0] == '$') return L + RANK_UNIT;
-    if (errrow && (comps(w, "err") || comps(w, "c\xB1"))) return L + UNIT_RANK_ERR;
+    if (errrow && (comps(w, "err") || comps(w, "c\xB1") || comps(w, "errpct"))) return L + UNIT_RANK_ERR;
     if (w[0] == '~') return L + UNIT_RANK_TILDE;
     if (comps(w, "func")) return L + UNIT_RANK_CALL;
     if (w[0] == '@') return L + RANK_AT;
@@ -83,7 +85,7 @@ static lm *unitminus(lm *w, double L)
     return wordafter(w, "c*", (float)(L + RANK_SIGN));
 }
 
-// Step 1 of the driver for the unit commands; 'errrow' gives "err" and "c±" level + 7.
+// Step 1 of the driver for the unit commands; 'errrow' gives the error words level + 7.
 static void unitpriorities(bool errrow)
 {
     double L = LEVEL_START;
@@ -152,7 +154,7 @@ static void fn()
 {
     lm *n = T->next;
     for (int k = 0; k < ARGS && n; k++, n = n->next) normalised(n);
-    F();
+    modeop(F)();
 }
 
 // The words both commands reduce alike.
@@ -169,7 +171,7 @@ static void fn()
     {"Re", fn<C_Re>}, {"Im", fn<C_Im>}, {"conj", fn<C_Conj>},         \
     {"phase", fn<C_phase>}, {"lg10", fn<C_log10>},                    \
     {"log", fn<C_log, 2>},                                            \
-    {"err", UE}, {"c\xB1", UE},                                       \
+    {"err", UE}, {"c\xB1", UE}, {"errpct", UEP},                     \
     {"$m", UM}, {"$k", UK}, {"$c", UQ}, {"$s", US}, {"$d", UD},       \
     {"$n", Un},                                                       \
     {"func", C_func}, {"dln", C_dln},                                 \
@@ -220,8 +222,9 @@ static const reducerules MTU_REDUCE = {mtupriorities, false, MTU_WORDS, C_varib,
 
 void evaluate1c(char *formula)
 {
+    if (gaussmode) sensgc();
     if (!scanformula(formula, UNIT_SCAN)) return;
-    if (S) reduce(BRU_REDUCE);
+    if (S) reduce(moderules(BRU_REDUCE));
 }
 
 bool evaluate1d(char *formula)

@@ -15,7 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const std::vector<std::vector<std::string>> OPTIONS = {
-        {"-S1", "-p", "6"}, {"-cr", "-S2", "-p", "12"}, {"-ce", "-R"}, {"-S3", "-p", "3"}, {}};
+        {"-S1", "-p", "6"}, {"-cr", "-S2", "-p", "12"}, {"-ce", "-R"}, {"-S3", "-p", "3"}, {}, {"-g", "-S1"}};
     fuzzinit();
     fuzzreset();
     std::vector<std::string> s = sections(data, size);
@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (s[2].empty()) return 0;
     keepuserstate();
     restorestate();
-    // mc66 with what the layer passes on: the formula the answer names, and a target
-    // argument that is no formula (empty, or an option) as it is.
+    // mc66 with what the layer passes on: the formula the answer names (rewritten, with
+    // its relative errors written out), and a target argument that is no formula (empty,
+    // or an option) as it is.
     std::vector<std::string> calc = {"mc66", "-u", usys};
     calc.insert(calc.end(), opts.begin(), opts.end());
     calc.insert(calc.end(), {"-q", formula});

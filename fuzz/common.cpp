@@ -157,9 +157,9 @@ std::string runanswer(const std::vector<std::string> &args, std::string *formula
     require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
     Tcl_Obj *r = Tcl_GetObjResult(interp);
     int n = 0;
-    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 11, "the answer is not a dict of eleven keys");
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 13, "the answer is not a dict of thirteen keys");
     for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table", "formula", "rewrites",
-                            "warnings", "hints"}) {
+                            "warnings", "hints", "errors", "note"}) {
         Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
         Tcl_IncrRefCount(k);
         Tcl_DictObjGet(nullptr, r, k, &v);

@@ -57,7 +57,7 @@ set functions [slurp [file join $src data examples.functions]]
 append functions "#sq= (%0^2_+_1)_func_1_\n#cube= (%0^3)_func_1_\n"
 
 # mc66: every formula in turn with one of the option sets, over the shipped library.
-set optsets {{-S1 -p 6 -q} {-cr -S2 -p 12 -q} {-ce -R -q} {-S3 -p 3 -q} {-q}}
+set optsets {{-S1 -p 6 -q} {-cr -S2 -p 12 -q} {-ce -R -q} {-S3 -p 3 -q} {-q} {-g -S1 -p 6 -q} {-g -cr -q}}
 set k 0
 foreach formula $formulas {
     set opts [lindex $optsets [expr {[incr k] % [llength $optsets]}]]
@@ -65,6 +65,9 @@ foreach formula $formulas {
     seed mc66 $units $functions {*}$opts $formula
 }
 seed mc66 $shipped $functions -S1 -q {5 ft + 3 m} {} -q {hypot(3,4)} {} -q {a=2*ft} {} -q {%a/in}
+# errors in quadrature: variables used twice, a units entry's error, sampling
+seed mc66 "$shipped#Gx= _~_c(_6.674_err_0.015_c)_\n" "$functions#kx= (%0_*_(2\xB10.1))_func_1_\n" \
+    -g -q {(5±0.1)=a} {} -g -q {%a-%a*1 Gx/1 Gx} {} -g {integ 0 1 4 kx(x)±0.1} {} -q {%a errpct 5}
 
 # bru and mtu: each units file with entry numbers, options and result texts.
 foreach units $unitfiles {
@@ -119,7 +122,7 @@ foreach {formula target} {
     {3 N * 2 m} {} {60 mph -> km/h} {} {98.6 degF} degC {1.8034 m} ft+in {12300 s -> h+minute+s} {}
     {(2.00±0.05) m / (0.50±0.01) s} {} {1/(2*pi*50 Hz * 1e-6 F)} {} {5 m} s {5 m} {J/(kg K)}
     {1000 ohm + 1/(i*2*pi*500 Hz*1 uF)} {} {(12345 ± 23) m} {} {1 2} m {plot 0 1 2 x} {} {2+} m
-    {8.314 J / 1 kg / 1 K to J/kg K} {} {1 km} {m^(3)} {5 J / 2 K} {}
+    {8.314 J / 1 kg / 1 K to J/kg K} {} {1 km} {m^(3)} {5 J / 2 K} {} {100 ohm ±5%} {} {(12 ±1%) V} mV
 } {
     seed answer $shipped $named $formula $target [format %c [incr k]]
 }

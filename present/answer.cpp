@@ -5,6 +5,7 @@
 // front of the display.
 #include "present/answer.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -45,10 +46,40 @@ int formulaafter(int from, int argc, const char *const argv[])
             i++;
             continue;
         }
-        if (formulaarg(argv[i - 1], argv[i]) && argv[i][0]) return i;
+        if (formulaarg(argv[i - 1], argv[i], GAUSSFLAG) && argv[i][0]) return i;
     }
     return -1;
 }
+
+} // namespace
+
+void relativeerrors(std::string &formula)
+{
+    static const char PM[] = "\xC2\xB1";
+    for (size_t p = formula.find(PM); p != std::string::npos; p = formula.find(PM, p + 1)) {
+        size_t n = p + 2;
+        while (n < formula.size() && (formula[n] == ' ' || formula[n] == '\t')) n++;
+        size_t start = n;
+        while (n < formula.size() && (std::isdigit((unsigned char)formula[n]) || formula[n] == '.')) n++;
+        if (n < formula.size() && n > start && (formula[n] == 'e' || formula[n] == 'E')) {
+            size_t e = n + 1;
+            if (e < formula.size() && (formula[e] == '+' || formula[e] == '-')) e++;
+            if (e < formula.size() && std::isdigit((unsigned char)formula[e])) {
+                n = e;
+                while (n < formula.size() && std::isdigit((unsigned char)formula[n])) n++;
+            }
+        }
+        bool number = n > start && formula.find_first_of("0123456789", start) < n;
+        if (!number || n >= formula.size() || formula[n] != '%') continue;
+        char after = n + 1 < formula.size() ? formula[n + 1] : ' ';
+        if (!std::strchr(" \t),+-*/^!}", after)) continue;
+        std::string word = " errpct " + formula.substr(start, n - start) + " ";
+        formula.replace(p, n + 1 - p, word);
+        p += word.size() - 1;
+    }
+}
+
+namespace {
 
 // A value of the answer: magnitude, phase (display form), error, dimensions.
 struct value {
@@ -135,8 +166,9 @@ void calculate(Tcl_Interp *interp, std::vector<const char *> &args, answer &a)
 
 } // namespace
 
-void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
-              answer &a, bool literal)
+// The answer without its note.
+static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+                       answer &a, bool literal)
 {
     a = answer();
     int f = formulaafter(0, argc, argv);
@@ -162,6 +194,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
         if (!literal) {
             if (mayhavesymbols(formula)) formula = symbols(formula, false, told);
             if (mayhavesymbols(goal)) goal = symbols(goal, true, told);
+            relativeerrors(formula);
             retry = readformula(formula, told, rescued, rescuing);
         }
         args[f] = formula.c_str();
@@ -199,6 +232,7 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.formula = formula;
     if (!literal) passedover(lastprint, told);
     a.display = a.engine;
+    a.gauss = gaussmode != 0;
     const printrecord &r = lastprint;
     if (r.exited) {
         a.status = r.stopped ? answer::STOPPED : answer::ENGINEERROR;
@@ -252,6 +286,14 @@ void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std:
     a.im = v.phase == 0 ? 0 : exactim(v.mag, v.phase);
     a.err = v.err;
     a.display = prefix + text;
+}
+
+void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
+              answer &a, bool literal)
+{
+    answerbody(interp, argc, argv, target, raw, a, literal);
+    // The model is said of an answer that shows an error.
+    if (a.gauss && a.status == answer::OK && a.display.find("\xC2\xB1") != std::string::npos) a.note = "Gaussian errors";
 }
 
 void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a)

@@ -22,6 +22,9 @@ struct answer {
     std::vector<std::string> table;  // x y x y ... of a table of real pairs, in the number format
     std::string formula;             // the formula the engine was given (UTF-8), without a target
     notes told;                      // rewrites made before, warnings, hints after an error
+    bool gauss = false;              // errors were added in quadrature ("-g")
+    std::string note;                // which error model, when it is not the default and
+                                     // the answer shows an error; else empty
 };
 
 // Evaluates a formula with the calculate command: 'argv' are its arguments (argv[0] its
@@ -29,14 +32,23 @@ struct answer {
 // the formula ("-> T", "to T") is used, else the first argument after the formula that
 // the command would take for a formula, else 'target' when it is not empty. With 'raw'
 // no target is taken off the formula, and the display is the command's text.
-// Unless 'literal', the formula is rewritten first (pasted symbols, the textbook reading
-// of unit powers and braces), and when the engine refuses it, a rescued formula (a
-// number before a lone unit name, minute for min) is tried once from the same state
-// (unless the first try drew random numbers, which cannot be taken back); warnings, and
-// hints after an error, are added. The user's state (variables, the last
-// result '%0') is as after the formula the engine answered alone.
+// Unless 'literal', the formula is rewritten first (pasted symbols, relative errors: a
+// percent sign right after the number that follows a plus-minus sign, "100 ohm ±5%", is
+// that many hundredths of the value; the textbook reading of unit powers and braces),
+// and when the engine refuses it, a rescued formula (a number before a lone unit name,
+// minute for min) is tried once from the same state (unless the first try drew random
+// numbers, which cannot be taken back); warnings, and hints after an error, are added.
+// The user's state (variables, the last result '%0') is as after the formula the engine
+// answered alone.
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a, bool literal = false);
+
+// Writes the relative errors of a formula (UTF-8) for the calculate command: a
+// plus-minus sign, blanks, a number and a percent sign right after it, followed by the
+// end, a blank, a closing bracket, a comma or an operator, become the error word
+// "errpct" and the number. Any other percent sign is left alone ("±5%a" stays a recall
+// of the variable a).
+void relativeerrors(std::string &formula);
 
 // The same without a target, the user's state (variables, the last result, settings,
 // the unit system) put back as it was before: an answer looked up, not asked for.

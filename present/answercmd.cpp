@@ -48,6 +48,8 @@ void answerresult(Tcl_Interp *interp, const answer &a)
     put("rewrites", list(a.told.rewrites));
     put("warnings", list(a.told.warnings));
     put("hints", list(a.told.hints));
+    put("errors", Tcl_NewStringObj(a.gauss ? "gauss" : "linear", -1));
+    put("note", text(a.note));
     Tcl_SetObjResult(interp, d);
 }
 
@@ -70,7 +72,8 @@ void answerresult(Tcl_Interp *interp, const answer &a)
  *   formula mc66 was given, without its target), rewrites (a list of "from → to", one
  *   for each rewrite made), warnings (a list of what may not mean what it seems), hints
  *   (after an error or a failed conversion, a list of what went wrong and how to write
- *   it).
+ *   it), errors (gauss with "-g", else linear) and note (which error model the answer
+ *   used, when it is not the default and the answer shows an error, else empty).
  * Side effects:
  *   Those of mc66 for the formula alone: variables and the last result are as if only
  *   the formula mc66 answered had been evaluated.

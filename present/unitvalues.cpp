@@ -59,6 +59,7 @@ bool quiet(const std::string &formula, long double &value, long double units[6])
     }();
     save();
     FORMNAME.clear();
+    gaussmode = 0;  // a unit's value is the same in both error models
     std::string text = formula;
     leftone = false;
     if (scanformula(&text[0], HANDLESTR_SCAN) && S) reduce(rules);

@@ -4,9 +4,10 @@ set -euo pipefail
 # clang and libclang-rt-14-dev: the fuzz targets (libFuzzer and the sanitizer runtimes);
 # tcl-thread: the test of interpreters in several threads; tcl-expect: the test of the
 # interactive session on a pseudo-terminal; help2man, man-db, dpkg-dev, file,
-# desktop-file-utils and lintian: the manual pages, the Debian package and their checks.
+# desktop-file-utils and lintian: the manual pages, the Debian package and their checks;
+# python3-uncertainties: the comparison of errors in quadrature.
 pkgs=(cmake g++ make tcl-dev tk-dev tcl8.6-dev tk8.6-dev libgtest-dev libreadline-dev xvfb x11-utils xauth libtk-img clang libclang-rt-14-dev tcl-thread tcl-expect
-  help2man man-db dpkg-dev file desktop-file-utils lintian)
+  help2man man-db dpkg-dev file desktop-file-utils lintian python3-uncertainties)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

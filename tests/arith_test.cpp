@@ -28,6 +28,9 @@ TEST(arith, operators)
         {"1e10!", "(inf)  "}, {"2 min 3", "(2)  "},  {"3 min 2", "(2)  "}, {"2 max 3", "(3)  "},
         {"-2 zer 1", "(1)  "}, {"1 zer -1", "(1)  "}, {"i^i", "(0.20788)  "},
         {"1 min i", "(1*exp(i*1.5708))  "}, {"2^pi", "(8.82498)  "}, {"2^e", "(6.58089)  "},
+        // principal powers and roots, whatever whole turns the phase of the base holds
+        {"((-2)*(-2))^0.5", "(2)  "}, {"2 root ((0-3)*(0-3))", "(3)  "}, {"(2-10)^(1/3)", "(2*exp(i*1.0472))  "},
+        {"(i*i*i*i*4)^0.5", "(2)  "},
     };
     for (auto &c : cases) EXPECT_EQ(calc(c[0]), c[1]) << c[0];
 }

@@ -32,10 +32,10 @@ struct generator {
     {
         static const char *const A[] = {"pi", "e", "i", "x", "%a", "%b", "5 ft", "2 km", "3 kg", "1 s",
                                         "4 N", "100 degC", "2 mph", "1 u1", "3 u2", "%q", "5ft", "2kft",
-                                        "2 u3", "tw(3)", "\xC2\xB0q(2)", "1 loop"};
+                                        "2 u3", "tw(3)", "\xC2\xB0q(2)", "1 loop", "3 ue", "pe(2)"};
         switch (pick(depth > 2 ? 4 : 10)) {
         case 0: case 1: return number();
-        case 2: return A[pick(22)];
+        case 2: return A[pick(24)];
         case 3: return "x";
         case 4: {
             static const char *const F[] = {"sin", "cos", "sqrt", "ln", "exp", "abs", "Re", "Im", "atan", "conj"};
@@ -85,10 +85,12 @@ TEST(fastpath, sameAnswersAsPlainEvaluation)
     std::ifstream shipped(QEV_BUILD "/data/qev.units");
     std::stringstream units;
     units << shipped.rdbuf();
-    std::string unitsfile = tmpfile_(units.str() + "#u1= _~_3_m_\n#u3= _~_2_u1_\n#kft= _~_1000_ft_\n#loop= _~_2_loop_\n");
+    std::string unitsfile = tmpfile_(units.str() + "#u1= _~_3_m_\n#u3= _~_2_u1_\n#kft= _~_1000_ft_\n#loop= _~_2_loop_\n"
+                                                    "#ue= _~_c(_2_err_0.1_c)_u1_\n");
     std::string usys = tmpfile_("SI m kg s K C mol " + unitsfile);
     std::string fns = tmpfile_("Functions\n#sq= (%0^2_+_1)_func_1_\n#add2= (%0_+_%1)_func_2_\n"
-                               "#tw= (%0_*_2ft_+_1_u3)_func_1_\n#Dq= (%0_*_3)_func_1_\n");
+                               "#tw= (%0_*_2ft_+_1_u3)_func_1_\n#Dq= (%0_*_3)_func_1_\n"
+                               "#pe= (%0_*_(3\xB1" "0.2)_+_1_ue)_func_1_\n");
 
     generator g;
     enginestate start, fast, plain;
@@ -106,6 +108,7 @@ TEST(fastpath, sameAnswersAsPlainEvaluation)
         std::vector<std::string> args = {"mc66", "-u", usys, "-f", fns, "-S1", "-p", "15", "-q", f};
         if (n % 5 == 0) args.insert(args.begin() + 1, "-cr");
         if (n % 7 == 0) args.insert(args.begin() + 1, "-R");
+        if (n % 3 == 1) args.insert(args.begin() + 1, "-g");  // errors in quadrature
 
         savestate(start);
         plainmode = true;

@@ -62,6 +62,11 @@ std::string calcboth(const std::string &formula, const std::string &functions,
     if (!functions.empty()) args.insert(args.end(), {"-f", functions});
     args.insert(args.end(), options.begin(), options.end());
     args.insert(args.end(), {"-q", formula});
+    return bothways(args);
+}
+
+std::string bothways(const std::vector<std::string> &args)
+{
     std::string answer[2];
     for (int plain = 0; plain < 2; plain++) {
         plainmode = plain;

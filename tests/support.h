@@ -4,6 +4,7 @@
 //   calc(formula, functions)  the same with a function file
 //   calcboth(formula[, functions[, options]])  calc (with more mc66 options) in plain
 //                  mode and on the fast paths: the answer when both agree, both otherwise
+//   bothways(args) a qev command in plain mode and on the fast paths, answered alike
 //   plainunits()   a unit-system file naming an empty units file
 //   tmpfile_(text) writes a temporary file and returns its path
 //   tmpfolder()    the folder of the temporary files, removed with them at exit
@@ -18,6 +19,7 @@ std::string calc(const std::string &formula);
 std::string calc(const std::string &formula, const std::string &functions);
 std::string calcboth(const std::string &formula, const std::string &functions = "",
                      const std::vector<std::string> &options = {});
+std::string bothways(const std::vector<std::string> &args);
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
 const std::string &tmpfolder();

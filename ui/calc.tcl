@@ -2,9 +2,10 @@
 # qev::answer, the history pane and its menu, formula recall and insertion. Namespace zt.
 
 namespace eval zt {
-    # Display options, as the widgets show them; 'raw' shows the engine's own text.
+    # Display options, as the widgets show them; 'raw' shows the engine's own text;
+    # 'errors' is the error model, linear or gauss (kept in the settings).
     variable opt
-    array set opt {complex exp format general digits 10 real 0 raw 0}
+    array set opt {complex exp format general digits 10 real 0 raw 0 errors linear}
     variable statustext ""     ;# the status line
     variable recalled {}       ;# formulas evaluated, oldest first
     variable recallpos 0       ;# index into 'recalled' while stepping with Up/Down
@@ -17,6 +18,7 @@ namespace eval zt {
     variable logline {}        ;# the text line where each line of 'log' starts
 }
 trace add variable zt::opt(raw) write {apply {args zt::redrawhistory}}
+trace add variable zt::opt(errors) write {apply {args {zt::setting errors $zt::opt(errors)}}}
 
 proc zt::status {text} { variable statustext $text }
 
@@ -75,6 +77,7 @@ proc zt::options {} {
     if {![string is digit -strict $d] || $d < 1} { set d 10 }
     lappend o -p [expr {min($d, 30)}]
     if {$opt(real)} { lappend o -R }
+    if {$opt(errors) eq "gauss"} { lappend o -g }
     return $o
 }
 
@@ -103,11 +106,12 @@ proc zt::owntarget {formula} {
 proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
 
 # Appends a line to the history with a tag (formula, answer, error or note) and keeps
-# the newest line in view; 'engine' is the engine's text of an answer.
-proc zt::history {text tag {engine ""}} {
+# the newest line in view; 'engine' is the engine's text of an answer, 'note' which error
+# model it used when that is not the default.
+proc zt::history {text tag {engine ""} {note ""}} {
     variable log
     variable win
-    lappend log [list $tag $text $engine]
+    lappend log [list $tag $text $engine $note]
     $win(hist) configure -state normal
     historyline [expr {[llength $log] - 1}]
     $win(hist) configure -state disabled
@@ -121,10 +125,12 @@ proc zt::historyline {k} {
     variable logline
     variable opt
     variable win
-    lassign [lindex $log $k] tag text engine
+    lassign [lindex $log $k] tag text engine note
     if {$tag eq "answer" && $opt(raw) && $engine ne ""} { set text $engine }
     lset logline $k [lindex [split [$win(hist) index end-1c] .] 0]
-    $win(hist) insert end $text\n $tag
+    $win(hist) insert end $text $tag
+    if {$note ne ""} { $win(hist) insert end "  ($note)" [list $tag note] }
+    $win(hist) insert end \n $tag
 }
 
 # Writes the whole history anew, for a change of the option 'raw'.
@@ -269,7 +275,7 @@ proc zt::show {formula answer} {
             : "The formula could not be evaluated."}]
         return
     }
-    history $text answer [string trimright [dict get $answer engine]]
+    history $text answer [string trimright [dict get $answer engine]] [dict get $answer note]
     set last [dict get $answer engine]
     set lastformula $formula
     set match 0

@@ -1,6 +1,6 @@
 # settings.tcl - the window's settings, kept in a small file of the user's library
 # folder: the window's size and place (restored on start, clamped to the screen), the
-# text size and the recent conversion targets. Namespace zt.
+# text size, the recent conversion targets and the error model. Namespace zt.
 #
 # The file holds one Tcl list of two words a line, a key and its value. It is read as
 # data, never evaluated: unknown keys and values of the wrong form are passed over.
@@ -20,6 +20,7 @@ proc zt::goodsetting {key value} {
         zoomed   { expr {$value in {0 1}} }
         textsize { dict exists $zt::textsizes $value }
         targets  { expr {[string is list $value] && [llength $value] <= 50} }
+        errors   { expr {$value in {linear gauss}} }
         default  { return 0 }
     }
 }
@@ -35,13 +36,15 @@ proc zt::parsesettings {text} {
     return $d
 }
 
-# Reads the settings from the user's library folder of 'lib' and applies the text size
-# and the geometry; without a folder the settings live only while the window does.
+# Reads the settings from the user's library folder of 'lib' and applies the error
+# model, the text size and the geometry; without a folder the settings live only while
+# the window does.
 proc zt::loadsettings {} {
     variable lib
     variable settings {}
     variable settingsfile ""
     variable textsize
+    variable opt
     set dir [dict get $lib dir]
     if {$dir ne ""} {
         set settingsfile [file join $dir window.settings]
@@ -51,6 +54,7 @@ proc zt::loadsettings {} {
             close $f
         }
     }
+    set opt(errors) [getsetting errors linear]
     if {[dict exists $settings textsize] && [dict get $settings textsize] ne $textsize} {
         set textsize [dict get $settings textsize]
         fonts

@@ -259,6 +259,11 @@ proc zt::menus {} {
         -command {zt::digits -1}
     .mb.display add checkbutton -label "Real part only" -underline 0 -variable zt::opt(real)
     .mb.display add checkbutton -label "Engine's text" -underline 9 -variable zt::opt(raw)
+    .mb.display add separator
+    .mb.display add radiobutton -label "Linear errors" -underline 0 \
+        -variable zt::opt(errors) -value linear
+    .mb.display add radiobutton -label "Gaussian errors (in quadrature)" -underline 2 \
+        -variable zt::opt(errors) -value gauss
 
     foreach {label text} {π pi e e i i ± ±} {
         .mb.insert add command -label $label -command [list zt::insert $text]
