@@ -82,6 +82,15 @@ bool readall(std::string &text);
 // Reports a failed read of standard input; returns status 1.
 int readfailed();
 
+// Notes about formulas on standard error (notes.cpp): 'tellbefore' keeps the notes of an
+// answer and writes its rewrites when verbose; 'tellafter' writes its warnings and hints,
+// to be called after its answer line. In a batch every note names its line.
+struct answer;
+void tellverbose(bool on);
+void tellline(long number);
+void tellbefore(const answer &a);
+void tellafter();
+
 // Runs a command; on a Tcl error writes it to standard error and returns false.
 bool run(const std::vector<std::string> &args, std::string &answer);
 

@@ -12,8 +12,9 @@
 
 static const char OVERVIEW[] = R"(At the prompt:
   a formula                 its answer: 5 ft + 3 m, (2±0.1)*(3±0.2), 60 mph -> km/h
-  -p 4, -cr, -g, --to km/h  settings of the formulas that follow; -R off, --raw off and
-                            --to off undo theirs; 'show' lists them, 'reset' restores them
+  -p 4, -cr, -g, --to km/h  settings of the formulas that follow; -R off, --raw off,
+                            --to off, --literal off and -v off undo theirs; 'show' lists
+                            them, 'reset' restores them
   units deg, unitof 3 N * 2 m, fit 1  0 1  1 3  2 5
                             the subcommands: units unitof fit addunit addfunc delunit
                             delfunc renameunit renamefunc functions
@@ -85,6 +86,11 @@ static const helpentry ENTRIES[] = {
     {"--raw", false, "--raw: answers as the engine writes them, (6)   {m^(2)} {kg^(1)} {s^(-2)}. At the "
                      "prompt, --raw off undoes it."},
     {"-q --", false, "-q FORMULA, -- FORMULA: FORMULA even when it begins with - or is a subcommand's name."},
+    {"-v --verbose", false, "-v: tells each rewrite of a formula before its answer: pasted symbols (5 µF as "
+                            "5 uF), a power after a unit (1500 ft^2 as (1500 {ft^2})), a number before a lone "
+                            "unit (5 km/h as 5 km/1 h). At the prompt, -v off stops it."},
+    {"--literal", false, "--literal: formulas go to the engine exactly as typed, with no rewrite, second try, "
+                         "warning or hint. At the prompt, --literal off undoes it."},
     // words of formulas
     {"+ - plus minus", true, "a + b, a - b: sum and difference; errors add; different units give a warning "
                              "and keep the left one's. A minus after an operator or a function name is a "

@@ -21,7 +21,7 @@ static bool namesread;
 // Options that replace each other: a setting given anew drops the ones before it.
 static const std::vector<std::vector<std::string>> RIVALS = {
     {"-ce", "-cr"}, {"-R"}, {"-S1", "-S2", "-S3"}, {"-p"}, {"-u"}, {"-f"}, {"--to", "-o"}, {"--raw"},
-    {"-g", "--errors=gauss", "--errors=linear"}};
+    {"--literal"}, {"-v", "--verbose"}, {"-g", "--errors=gauss", "--errors=linear"}};
 
 static const std::vector<std::string> &rivalsof(const std::string &opt)
 {
@@ -109,21 +109,26 @@ static void show()
         "functions     " + (currentfunctions().empty() ? std::string("none") : currentfunctions()) + " (-f FILE)",
         "answers in    " + (target.empty() ? std::string("named units (--to UNIT)") : target + " (--to off)"),
         std::string("answers as    ") + (now.has("--raw") ? "the engine's text (--raw off)" : "values (--raw for the engine's text)"),
+        std::string("formulas      ") +
+            (now.has("--literal") ? "as typed (--literal off)" : "read as textbooks write them (--literal: as typed)") +
+            (now.has("-v") || now.has("--verbose") ? ", rewrites told (-v off)" : "; -v tells the rewrites"),
         std::string("errors        ") + (gaussof(now) ? "Gaussian, in quadrature (-g; --errors=linear)"
                                                       : "linear (--errors=linear; -g Gaussian, in quadrature)"),
     };
     for (const std::string &l : lines) emit(l);
 }
 
-// Applies the options at the head of 'ws' to the settings ("off" after -R, --raw, --to
-// or -o removes that setting); the words after them are a formula, which is evaluated.
+// Applies the options at the head of 'ws' to the settings ("off" after -R, --raw, --to,
+// -o, --literal, -v or --verbose removes that setting); the words after them are a
+// formula, which is evaluated.
 static void settings(const std::vector<std::string> &ws)
 {
     std::vector<std::string> given;
     parsedargs next = now;
     for (size_t k = 0; k < ws.size(); k++) {
         const std::string &w = ws[k];
-        bool takesoff = w == "-R" || w == "--raw" || w == "--to" || w == "-o";
+        bool takesoff = w == "-R" || w == "--raw" || w == "--to" || w == "-o" || w == "--literal" || w == "-v" ||
+                        w == "--verbose";
         if (takesoff && k + 1 < ws.size() && ws[k + 1] == "off") {
             drop(next, w);
             k++;
@@ -156,6 +161,7 @@ static void settings(const std::vector<std::string> &ws)
     bool error;
     evaluate(formula, answer, error);
     emit(answer);
+    tellafter();
 }
 
 // Runs a subcommand with the settings it takes before its own arguments.
@@ -252,6 +258,7 @@ static bool session(const std::string &typed)
         bool error;
         evaluate(line, answer, error);
         if (!answer.empty()) emit(answer);
+        tellafter();
     }
     return true;
 }

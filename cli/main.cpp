@@ -31,6 +31,13 @@ and Tab completion of names; there the subcommands and options work too ('-p 4',
 'help' and 'help WORD' explain, Ctrl-C abandons the line typed, and 'quit', 'exit'
 or Ctrl-D ends it.
 
+Formulas are read as textbooks write them: pasted symbols (µF, kΩ, 25°C, 3×4, 2π,
+√2, m², s⁻¹) become the engine's words, a power after a unit is the unit's power
+('1500 ft^2' is 1500 square feet), and a formula the engine refuses is tried once more
+with a number before a lone unit ('5 km/h' as '5 km / 1 h') and minutes for 'min'.
+Warnings about what may be meant otherwise ('+-', 'in', words read as products), and
+hints after an error, go to standard error; the exit status does not change.
+
 A single value is written in a named unit (6 J, 3.183 kohm) or in the unit system's
 base units (m/s), with the digits its error allows (4.00 ± 0.18 m/s). A formula that
 ends in '-> UNIT' or 'to UNIT' is answered in that unit: '60 mph -> km/h',
@@ -53,6 +60,9 @@ Options for formulas (also allowed after the formula; the last one wins):
   -f FILE          a function file instead of your library's
   -o, --to UNIT    answers in UNIT (a formula's own '-> UNIT' comes first)
   --raw            answers as the engine writes them: (6)   {m^(2)} {kg^(1)} {s^(-2)}
+  -v, --verbose    shows each rewrite of the formula on standard error
+  --literal        the formula goes to the engine exactly as typed: no rewrites, no
+                   second try, no warnings or hints
   -q FORMULA       FORMULA even if it begins with "-" or is a subcommand's name
   --               the arguments after it are the formula
 
@@ -100,8 +110,8 @@ evaluation or a conversion to a unit that does not fit, 2 for wrong usage.
 )";
 
 // Option words of formula evaluation, as the calculate command takes them.
-const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw",
-                                        "-g", "--errors=gauss", "--errors=linear"};
+const std::vector<std::string> FLAGS = {"-ce", "-cr", "-R", "-S1", "-S2", "-S3", "--raw", "--literal", "-v",
+                                        "--verbose", "-g", "--errors=gauss", "--errors=linear"};
 const std::vector<std::string> VALUED = {"-p", "-u", "-f", "-q", "--to", "-o"};
 bool insession = false;
 
@@ -268,7 +278,7 @@ bool run(const std::vector<std::string> &args, std::string &answer)
 // read: its option is dropped after the first formula.
 static std::vector<std::string> calcwords;
 static std::string totarget;
-static bool rawanswers;
+static bool rawanswers, literal;
 static bool systemread;
 static std::string usysfile, funcsfile;  // the unit-system and function files set up
 
@@ -291,7 +301,8 @@ bool setupcalc(const parsedargs &p)
     if (!p.has("-cr") && !p.has("-ce")) calcwords.push_back("-ce");
     for (const auto &o : p.options) {
         if (o.first == "-u" || o.first == "-f" || o.first == "--to" || o.first == "-o" || o.first == "--raw" ||
-            o.first == "-g" || o.first.compare(0, 9, "--errors=") == 0)
+            o.first == "--literal" || o.first == "-v" || o.first == "--verbose" || o.first == "-g" ||
+            o.first.compare(0, 9, "--errors=") == 0)
             continue;
         if (o.first == "-p" && !precisionok(o.second)) return false;
         calcwords.push_back(o.first);
@@ -299,6 +310,8 @@ bool setupcalc(const parsedargs &p)
     }
     if (gaussof(p)) calcwords.push_back("-g");
     rawanswers = p.has("--raw");
+    literal = p.has("--literal");
+    tellverbose(p.has("-v") || p.has("--verbose"));
     totarget = p.value("--to");
     for (const auto &o : p.options)
         if (o.first == "-o" || o.first == "--to") totarget = o.second;
@@ -342,9 +355,10 @@ void evaluate(const std::string &formula, std::string &text, bool &error)
     static answer a;
     calcwords.push_back(formula);
     beginwork();
-    answerline(calcwords, totarget, rawanswers, a);
+    answerline(calcwords, totarget, rawanswers, a, literal);
     endwork();
     calcwords.pop_back();
+    tellbefore(a);
     // The engine keeps the unit system: it is read with the first formula of the run.
     for (size_t k = 0; !systemread && k + 1 < calcwords.size(); k++)
         if (calcwords[k] == "-u") {
@@ -367,6 +381,7 @@ static int oneformula(const std::string &formula)
     bool error;
     evaluate(formula, answer, error);
     emit(answer, true);
+    tellafter();
     return error || takeinterrupt() ? EXIT_ENGINEERROR : EXIT_ANSWER;
 }
 
@@ -388,8 +403,10 @@ static int batch()
             continue;
         }
         bool error;
+        tellline(number);
         evaluate(ascii(line) ? line : (converted = fromsystem(line)), answer, error);
         emit(answer, false);
+        tellafter();
         if (error) status = EXIT_ENGINEERROR;
         // Ctrl-C during a formula: its answer is the last
         if (takeinterrupt()) return EXIT_ENGINEERROR;

@@ -78,12 +78,12 @@ bool command(const std::vector<std::string> &args, std::string &answer)
     return code == TCL_OK;
 }
 
-void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a)
+void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a, bool literal)
 {
     static std::vector<const char *> argv;
     argv.clear();
     for (const std::string &w : args) argv.push_back(w.c_str());
-    answerof(interp, (int)argv.size(), argv.data(), target, raw, a);
+    answerof(interp, (int)argv.size(), argv.data(), target, raw, a, literal);
     Tcl_ResetResult(interp);
 }
 

@@ -31,8 +31,9 @@ bool command(const std::vector<std::string> &args, std::string &answer);
 
 // Evaluates a formula through the answer layer: 'args' are the calculate command's
 // words (its name, options, formula); 'target' is used when the formula names none;
-// 'raw' keeps the command's own text.
-void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a);
+// 'raw' keeps the command's own text; 'literal' hands the formula over as it is.
+void answerline(const std::vector<std::string> &args, const std::string &target, bool raw, answer &a,
+                bool literal = false);
 
 // The same without a target, the user's state (variables, the last answer, settings)
 // left as before.

@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/session.h"
+#include "present/answer.h"
 
 static bool start(const std::vector<std::string> &args, const std::string &name, parsedargs &p, int &status);
 
@@ -88,7 +89,8 @@ static int units(const std::vector<std::string> &args)
 
 /*
  * unitof -- the name of the unit of a result text ('mtu'); a formula is evaluated
- * first ('mc66') and its answer matched.
+ * first (by the answer layer, as 'mc66' with the formula's notation made plain) and its
+ * answer matched.
  */
 static int unitof(const std::vector<std::string> &args)
 {
@@ -109,12 +111,17 @@ static int unitof(const std::vector<std::string> &args)
         calc.insert(calc.end(), head.begin(), head.end());
         if (!funcs.empty()) calc.insert(calc.end(), {"-f", funcs});
         calc.insert(calc.end(), {"-q", text});
-        if (!run(calc, answer)) return EXIT_USAGE;
-        if (iserror(answer)) {
-            emit(trimend(answer));
+        // Through the answer layer, which reads the formula as the other answers do.
+        static struct answer a;
+        answerline(calc, "", true, a);
+        tellbefore(a);
+        if (iserror(a.engine)) {
+            emit(trimend(a.engine));
+            tellafter();
             return EXIT_ENGINEERROR;
         }
-        text = answer;
+        tellafter();
+        text = a.engine;
     }
     std::vector<std::string> match = {"mtu", "-t", t};
     match.insert(match.end(), head.begin(), head.end());

@@ -152,6 +152,23 @@ bool argumentpass(cmdargs &a, bool (*each)(char *arg), const char *flag)
     return true;
 }
 
+void readfileoptions(int argc, const char *const argv[])
+{
+    FORMNAME.clear();
+    std::string path;
+    for (int i = 1; i < argc; i++) {
+        bool last = i == argc - 1;
+        if (!last && (isopt(argv[i], "-u") || isopt(argv[i], "-f"))) {
+            external(nullptr, argv[i + 1], path);
+            if (argv[i][1] == 'u') readunitsystem(path.c_str());
+            else FORMNAME = path;  // its title is the command's business
+            i++;
+            continue;
+        }
+        if (formulaarg(argv[i - 1], argv[i], GAUSSFLAG) && argv[i][0]) return;
+    }
+}
+
 bool formulaarg(const char *prev, const char *arg, const char *flag)
 {
     bool value = prev[0] == '-' && !(flag && std::strcmp(prev, flag) == 0);

@@ -60,6 +60,11 @@ extern const char *const GAUSSFLAG;
 // Sets 'gaussmode' from the arguments: 1 when one of them is "-g", else 0.
 void gaussoption(const cmdargs &a);
 
+// Reads the unit system and sets the function file that the calculate command's
+// arguments 'argv' (UTF-8, argv[0] its name) name before their formula, as the command
+// will: the function file is cleared when none is named there.
+void readfileoptions(int argc, const char *const argv[]);
+
 // Whether 'arg' stands where a formula may: after "-q", or neither it nor 'prev' (the
 // argument before it) begins with "-" (then it is no option, nor an option's value);
 // 'prev' may be the option 'flag', which takes no value.

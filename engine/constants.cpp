@@ -42,6 +42,7 @@ void rnd2()
             exitno(1);
             return;
         }
+        randdraws += 2;
         double u = std::rand() * scale;
         float f = randfunc[(int)(u * 250)];
         double v = std::rand() * scale * randmax;

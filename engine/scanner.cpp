@@ -293,11 +293,18 @@ static bool expand(char *buf, const char *path, bool units, const scanrules &r)
     return true;
 }
 
-// The standard decimal conversion of a token. A plain decimal of at most 15 significant
-// digits and 22 decimals is an exact integer over an exact power of ten: one correctly
-// rounded division gives the same double as the library's correctly rounded conversion.
-static double decimal(const char *t)
+// The standard decimal conversion of a token; 'read' is the number of its characters
+// the conversion took. A plain decimal of at most 15 significant digits and 22 decimals
+// is an exact integer over an exact power of ten: one correctly rounded division gives
+// the same double as the library's correctly rounded conversion.
+static double decimal(const char *t, size_t &read)
 {
+    auto library = [&] {
+        char *end;
+        double v = std::strtod(t, &end);
+        read = (size_t)(end - t);
+        return v;
+    };
     static const double TEN[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const char *c = t;
@@ -311,16 +318,24 @@ static double decimal(const char *t)
             m = m * 10 + (*c - '0');
             if (m) significant++;
             if (dot) decimals++;
-            if (significant > 15 || decimals > 22) return std::atof(t);
+            if (significant > 15 || decimals > 22) return library();
         } else if (*c == '.' && !dot) {
             dot = true;
         } else {
-            return std::atof(t);
+            return library();
         }
     }
-    if (!any) return std::atof(t);
+    if (!any) return library();
+    read = (size_t)(c - t);
     double v = (double)m / TEN[decimals];
     return neg ? -v : v;
+}
+
+// Notes in 'lastprint' text the tokeniser passes over.
+static void passover(const char *text, size_t n, size_t read)
+{
+    std::vector<printrecord::passed> &p = lastprint.passedover;
+    if (p.size() < printrecord::MAXPASSED) p.push_back({std::string(text, n), read});
 }
 
 // In quadrature mode an error word gets its source as its list: the one its tag names
@@ -363,6 +378,7 @@ static bool tokenise(const char *buf)
         int kind = CLASS.of[c];
         if (c == '-' && buf[p + 1] >= '0' && buf[p + 1] <= '9') kind = classes::NUMBER;
         if (!kind) {
+            passover(buf + p, 1, 0);
             p++;
             continue;
         }
@@ -377,8 +393,13 @@ static bool tokenise(const char *buf)
             if (take < 49) n->text[take] = t;
         n->call = owner[p];
         p += take;
-        if (kind == classes::NUMBER) setnum(n, decimal(n->text));
-        else n->kind = LM_WORD;
+        if (kind == classes::NUMBER) {
+            size_t read, length = take < 49 ? take : 49;
+            setnum(n, decimal(n->text, read));
+            if (read < length) passover(n->text, length, read);
+        } else {
+            n->kind = LM_WORD;
+        }
         if (gaussmode && kind == classes::WORD) errorsource(n);
     }
     return true;

@@ -32,6 +32,7 @@ int Matchcnt = 1;
 
 float randcenter = 0.5f, randfactor = 1.0f, randmax = 1.0f;
 float randfunc[1010];
+unsigned long randdraws;
 
 long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
 int repflag;

@@ -70,6 +70,8 @@ extern int Matchcnt;       // number of the match to report (1: the first)
 
 extern float randcenter, randfactor, randmax;  // shape of the random word 'rnd'
 extern float randfunc[1010];                   // its density table
+extern unsigned long randdraws;                // numbers drawn for 'rnd' so far (the
+                                               // generator's state cannot be saved)
 
 // Slots of the analysis words.
 extern long double repx, repy, reps, repe, repj, repold, repph, represx, repres3;
@@ -93,6 +95,15 @@ struct printrecord {
     bool allreal = true;        // every number written was real
     std::vector<double> reals;  // their values, while 'allreal'
     enum { MAXREALS = 1 << 17 };
+    // What the scanner passed over, in order (the first MAXPASSED): a character that
+    // begins no token ('read' 0), or a number token whose decimal conversion stopped
+    // after 'read' of its characters. Latin-1, as the engine reads it.
+    struct passed {
+        std::string text;
+        size_t read;
+    };
+    std::vector<passed> passedover;
+    enum { MAXPASSED = 32 };
 };
 extern printrecord lastprint;
 

@@ -18,6 +18,7 @@
 #include "base/output.h"
 #include "engine/library.h"
 #include "engine/state.h"
+#include "present/latin1.h"
 
 static Tcl_Interp *interp;
 static std::string folder;
@@ -151,13 +152,14 @@ std::string run(const std::vector<std::string> &args)
     return answer;
 }
 
-std::string runanswer(const std::vector<std::string> &args)
+std::string runanswer(const std::vector<std::string> &args, std::string *formula)
 {
     require(evaluate(args) == TCL_OK, "qev::answer did not return TCL_OK");
     Tcl_Obj *r = Tcl_GetObjResult(interp);
     int n = 0;
-    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 9, "the answer is not a dict of nine keys");
-    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table"}) {
+    require(Tcl_DictObjSize(nullptr, r, &n) == TCL_OK && n == 13, "the answer is not a dict of thirteen keys");
+    for (const char *key : {"display", "engine", "status", "value", "error", "unit", "table", "formula", "rewrites",
+                            "warnings", "hints", "errors", "note"}) {
         Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
         Tcl_IncrRefCount(k);
         Tcl_DictObjGet(nullptr, r, k, &v);
@@ -167,6 +169,9 @@ std::string runanswer(const std::vector<std::string> &args)
             std::string st = Tcl_GetString(v);
             require(st == "ok" || st == "error" || st == "conversion", "an unknown status");
         }
+        // The formula in the alphabet of the inputs: the layer writes none beyond Latin-1.
+        if (std::strcmp(key, "formula") == 0 && formula)
+            require(utf8tolatin1(Tcl_GetString(v), *formula), "the formula holds a character beyond Latin-1");
     }
     std::string answer = Tcl_GetString(r);
     Tcl_ResetResult(interp);

@@ -48,7 +48,7 @@ std::string run(const std::vector<std::string> &args);
 
 // Runs qev::answer (args[0] its name) and returns its dict as text (UTF-8). Aborts
 // unless it returns TCL_OK with a dict of the keys of an answer and a known status.
-std::string runanswer(const std::vector<std::string> &args);
+std::string runanswer(const std::vector<std::string> &args, std::string *formula = nullptr);
 
 // Keeps the engine's state (variables and the last result, flags, names, the slots of
 // the analysis words), and tells whether the state is now the same.

@@ -129,6 +129,16 @@ foreach {formula target} {
     seed answer $shipped $named $formula $target [format %c [incr k]]
 }
 foreach f [lrange $formulas 0 40] { seed answer $shipped $named $f {} [format %c [incr k]] }
+# ... and formulas as people type them: pasted symbols (as UTF-8), powers and braces of
+# units, rescues, warnings, hints.
+foreach {formula target} {
+    {5 µF} {} {4.7 kΩ * 2 mA} {} {25 °C} °F {3×10⁸ m/s} {} {2π√9} {} {1500 ft^2} {} {6 m / 2 {m^2}} {}
+    {5 kg m^2 s^-2} {} {(5 ± 0.1) m^2} {} {2 m N} {} {5 km/h} mph {c0 / 2.4 GHz} {} {25 min} {}
+    {(%a+1)=a / {m^2} +} {} {3 +- 1} {} {60 mph in kmh} {} {5 foots} {} {log10(100)} {} {5 µin} µm
+    {2 → ft} {} {5 ≈ 3 &} {} {3+4i} {} {1 ε0 ħ μ0} {} {me+1} {}
+} {
+    seed answer $shipped $named [encoding convertto utf-8 $formula] [encoding convertto utf-8 $target] [format %c [incr k]]
+}
 
 # fbr: library files with entry numbers.
 foreach lib [list $functions $shipped "#a=1#b=2" "T\n#ab\n#c d#" "a=b\n#cd=1" "#\xB0F=1"] {

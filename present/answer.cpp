@@ -15,12 +15,17 @@
 #include "base/output.h"
 #include "commands/commands.h"
 #include "commands/frame.h"
+#include "engine/library.h"
 #include "engine/numeric.h"
 #include "engine/printer.h"
 #include "engine/state.h"
 #include "present/digits.h"
+#include "present/formulawords.h"
+#include "present/hints.h"
 #include "present/latin1.h"
 #include "present/naming.h"
+#include "present/notation.h"
+#include "present/symbols.h"
 #include "present/target.h"
 #include "present/unitvalues.h"
 
@@ -144,38 +149,97 @@ bool converted(value &v, const target &t, const numstyle &style, std::string &ou
     return true;
 }
 
+// The state before a formula that may be rescued, and after its first attempt.
+struct attempt {
+    enginestate before, after;
+    printrecord print;
+    std::string engine;
+};
+
+// Runs the calculate command with 'args' (null-terminated) and takes its text.
+void calculate(Tcl_Interp *interp, std::vector<const char *> &args, answer &a)
+{
+    newprintrecord();
+    mc66(nullptr, interp, (int)args.size() - 1, args.data());
+    a.engine = Tcl_GetStringResult(interp);
+}
+
 } // namespace
 
 // The answer without its note.
 static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
-                       answer &a)
+                       answer &a, bool literal)
 {
     a = answer();
     int f = formulaafter(0, argc, argv);
     int t = f < 0 || raw ? -1 : formulaafter(f, argc, argv);
     std::vector<const char *> args(argv, argv + argc);
-    std::string formula, goal = target;
-    bool split = false;
+    std::string formula, goal = target, rescued;
+    bool own = false, retry = false;
+    notes &told = a.told, rescuing;
     if (f >= 0) {
         formula = argv[f];
-        std::string own;
-        split = !raw && splittarget(formula, own);
-        if (split) goal = own;
+        if (!literal) {
+            libnewformula();  // names are read as the command will read them
+            readfileoptions(argc, argv);
+            namesnow();
+            for (size_t p; (p = formula.find("\xE2\x86\x92")) != std::string::npos;) {
+                formula.replace(p, 3, "->");
+                told.rewrite("\xE2\x86\x92", "->");
+            }
+        }
+        std::string written;
+        if (!raw && (own = splittarget(formula, written))) goal = written;
         else if (t >= 0) goal = argv[t];
-        relativeerrors(formula);
+        if (!literal) {
+            if (mayhavesymbols(formula)) formula = symbols(formula, false, told);
+            if (mayhavesymbols(goal)) goal = symbols(goal, true, told);
+            relativeerrors(formula);
+            retry = readformula(formula, told, rescued, rescuing);
+        }
         args[f] = formula.c_str();
         if (t >= 0) args.erase(args.begin() + t);
     }
-    bool converting = !raw && (f >= 0 ? goal != "" || split : !target.empty());
-    newprintrecord();
+    bool converting = !raw && (f >= 0 ? goal != "" || own : !target.empty());
     args.push_back(nullptr);
-    mc66(nullptr, interp, argc - (t >= 0), args.data());
-    a.engine = Tcl_GetStringResult(interp);
+    // A formula that may be rescued is first tried from a state kept for a second try.
+    static std::unique_ptr<attempt> kept;
+    if (retry) {
+        if (!kept) kept.reset(new attempt);
+        savestate(kept->before);
+    }
+    unsigned long draws = randdraws;
+    calculate(interp, args, a);
+    // A first try that drew random numbers cannot be undone, and one that was asked to
+    // stop is not tried again: either is the answer.
+    if (retry && lastprint.exited && !lastprint.stopped && randdraws == draws) {
+        attempt &k = *kept;
+        savestate(k.after);
+        k.print = lastprint;
+        k.engine = a.engine;
+        loadstate(k.before);
+        args[f] = rescued.c_str();
+        calculate(interp, args, a);
+        if (lastprint.exited) {
+            loadstate(k.after);
+            lastprint = k.print;
+            a.engine = k.engine;
+        } else {
+            formula = rescued;
+            told.merge(rescuing);
+        }
+    }
+    a.formula = formula;
+    if (!literal) passedover(lastprint, told);
     a.display = a.engine;
     a.gauss = gaussmode != 0;
     const printrecord &r = lastprint;
     if (r.exited) {
         a.status = r.stopped ? answer::STOPPED : answer::ENGINEERROR;
+        if (!literal && !r.stopped) {
+            namesnow();
+            enginehints(formula, a.engine, told);
+        }
         return;
     }
     numstyle style;
@@ -207,6 +271,10 @@ static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], c
         if (!converted(v, t, style, text)) {
             a.status = answer::CONVERSIONERROR;
             a.display = text;
+            if (!literal) {
+                namesnow();
+                targethints(text, told);
+            }
             return;
         }
         a.unit = t.text;
@@ -221,9 +289,9 @@ static void answerbody(Tcl_Interp *interp, int argc, const char *const argv[], c
 }
 
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
-              answer &a)
+              answer &a, bool literal)
 {
-    answerbody(interp, argc, argv, target, raw, a);
+    answerbody(interp, argc, argv, target, raw, a, literal);
     // The model is said of an answer that shows an error.
     if (a.gauss && a.status == answer::OK && a.display.find("\xC2\xB1") != std::string::npos) a.note = "Gaussian errors";
 }

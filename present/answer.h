@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "present/notes.h"
+
 struct Tcl_Interp;
 
 struct answer {
@@ -18,6 +20,8 @@ struct answer {
     std::string display;             // what to show (UTF-8)
     std::string engine;              // the calculate command's own text (UTF-8)
     std::vector<std::string> table;  // x y x y ... of a table of real pairs, in the number format
+    std::string formula;             // the formula the engine was given (UTF-8), without a target
+    notes told;                      // rewrites made before, warnings, hints after an error
     bool gauss = false;              // errors were added in quadrature ("-g")
     std::string note;                // which error model, when it is not the default and
                                      // the answer shows an error; else empty
@@ -26,13 +30,18 @@ struct answer {
 // Evaluates a formula with the calculate command: 'argv' are its arguments (argv[0] its
 // name), options and formula as the command reads them. A target written at the end of
 // the formula ("-> T", "to T") is used, else the first argument after the formula that
-// the command would take for a formula, else 'target' when it is not empty. A relative
-// error, a percent sign right after the number that follows a plus-minus sign ("100 ohm
-// ±5%"), is that many hundredths of the value. With 'raw' the formula goes to the
-// command as written but for its relative errors, and the display is the command's text.
-// The user's state (variables, the last result '%0') is as after the formula alone.
+// the command would take for a formula, else 'target' when it is not empty. With 'raw'
+// no target is taken off the formula, and the display is the command's text.
+// Unless 'literal', the formula is rewritten first (pasted symbols, relative errors: a
+// percent sign right after the number that follows a plus-minus sign, "100 ohm ±5%", is
+// that many hundredths of the value; the textbook reading of unit powers and braces),
+// and when the engine refuses it, a rescued formula (a number before a lone unit name,
+// minute for min) is tried once from the same state (unless the first try drew random
+// numbers, which cannot be taken back); warnings, and hints after an error, are added.
+// The user's state (variables, the last result '%0') is as after the formula the engine
+// answered alone.
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
-              answer &a);
+              answer &a, bool literal = false);
 
 // Writes the relative errors of a formula (UTF-8) for the calculate command: a
 // plus-minus sign, blanks, a number and a percent sign right after it, followed by the

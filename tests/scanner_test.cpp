@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/state.h"
 #include "support.h"
 
 // A unit system whose units file holds 'entries'.
@@ -136,4 +137,31 @@ TEST(scanner, numbersConvertAsTheLibraryDoes)
         std::snprintf(expected, sizeof expected, "(%.20e)  ", std::atof(t.c_str()));
         EXPECT_EQ(qev({"mc66", "-u", plainunits(), "-S2", "-p", "20", "-q", t}), expected) << t;
     }
+}
+
+// What the tokeniser passes over is noted: characters that begin no token, and the ends
+// of numbers the decimal conversion does not read; what a name expansion takes is not.
+TEST(scanner, passedOverIsNoted)
+{
+    struct {
+        const char *formula;
+        std::vector<std::pair<std::string, size_t>> passed;
+    } cases[] = {
+        {"2 & 3", {{"&", 0}}},
+        {"5.3.2", {{"5.3.2", 3}}},
+        {"2pi", {{"2pi", 1}}},
+        {"4i+1", {{"4i", 1}}},
+        {"5\xC2\xB5m", {{"5\xB5", 1}}},  // the name at the end of the word is expanded
+        {"5 \xC2\xB5" "F", {{"\xB5", 0}}},  // µ at the start of a word
+        {"1e-5 * 2E+3", {}},
+        {"5m", {}},
+    };
+    for (const auto &c : cases) {
+        withunits("#m= _$m_1_\n#F= _$c_1_\n", c.formula);
+        std::vector<std::pair<std::string, size_t>> got;
+        for (const printrecord::passed &p : lastprint.passedover) got.emplace_back(p.text, p.read);
+        EXPECT_EQ(got, c.passed) << c.formula;
+    }
+    calc(std::string(100, '&'));
+    EXPECT_EQ(lastprint.passedover.size(), (size_t)printrecord::MAXPASSED);
 }
