@@ -3,9 +3,10 @@
 
 namespace eval zt {
     # Display options, as the widgets show them; 'raw' shows the engine's own text;
-    # 'errors' is the error model, linear or gauss (kept in the settings).
+    # 'errors' is the error model, linear or gauss; 'literal' hands formulas to the
+    # engine as typed (these two kept in the settings).
     variable opt
-    array set opt {complex exp format general digits 10 real 0 raw 0 errors linear}
+    array set opt {complex exp format general digits 10 real 0 raw 0 errors linear literal 0}
     variable statustext ""     ;# the status line
     variable recalled {}       ;# formulas evaluated, oldest first
     variable recallpos 0       ;# index into 'recalled' while stepping with Up/Down
@@ -13,12 +14,13 @@ namespace eval zt {
     variable lastformula ""    ;# its formula
     variable lastpairs {}      ;# the last answer that was a table of pairs, flat x y ...
     variable lastpairsformula ""
-    variable log {}            ;# the history's lines: {tag text engine}; 'engine' is the
-                               ;# engine's text of an answer whose 'text' is the display
+    variable log {}            ;# the history's lines: {tag text engine note}; 'engine' is
+                               ;# the engine's text of an answer whose 'text' is the display
     variable logline {}        ;# the text line where each line of 'log' starts
 }
 trace add variable zt::opt(raw) write {apply {args zt::redrawhistory}}
 trace add variable zt::opt(errors) write {apply {args {zt::setting errors $zt::opt(errors)}}}
+trace add variable zt::opt(literal) write {apply {args {zt::setting literal $zt::opt(literal)}}}
 
 proc zt::status {text} { variable statustext $text }
 
@@ -91,10 +93,13 @@ proc zt::digits {delta} {
 
 # The answer (the dict of qev::answer) for 'formula' with the current options, unit
 # system and functions, in the unit 'target' when one is given; a formula may end in
-# "-> UNIT", which comes before 'target'.
+# "-> UNIT", which comes before 'target'. Long work shows its progress (progress.tcl).
 proc zt::calc {formula {target ""}} {
-    qev::answer {*}[options] {*}[systemoptions] {*}[functionoptions] -q $formula \
-        {*}[expr {$target eq "" ? {} : [list $target]}]
+    variable opt
+    dowork {
+        qev::answer -progress zt::progress {*}[options] {*}[expr {$opt(literal) ? "-literal" : ""}] \
+            {*}[systemoptions] {*}[functionoptions] -q $formula {*}[expr {$target eq "" ? {} : [list $target]}]
+    }
 }
 
 # Whether a formula names its own target: it holds "->" or ends in "to UNIT".
@@ -105,9 +110,10 @@ proc zt::owntarget {formula} {
 # Whether a text of mtu reports an abandoned search.
 proc zt::iserror {answer} { regexp {error #-?\d+} $answer }
 
-# Appends a line to the history with a tag (formula, answer, error or note) and keeps
-# the newest line in view; 'engine' is the engine's text of an answer, 'note' which error
-# model it used when that is not the default.
+# Appends a line to the history with a tag (formula, answer, error, or remark for what
+# is said about a formula besides its answer) and keeps the newest line in view; 'engine'
+# is the engine's text of an answer, 'note' which error model it used when that is not
+# the default.
 proc zt::history {text tag {engine ""} {note ""}} {
     variable log
     variable win
@@ -239,7 +245,8 @@ proc zt::historymenu {h x y rootx rooty} {
 
 # Evaluates the formula of the entry, in the unit of the convert-to field when it has
 # one and the formula names none: the formula and its answer go to the history; a table
-# of pairs opens the plot window.
+# of pairs opens the plot window. While an evaluation runs, the formula waits in the
+# entry.
 proc zt::evaluate {} {
     variable recalled
     variable recallpos
@@ -247,7 +254,7 @@ proc zt::evaluate {} {
     variable target
     set e $win(formula)
     set formula [$e get]
-    if {[string trim $formula] eq ""} return
+    if {[string trim $formula] eq "" || [refused]} return
     if {[lindex $recalled end] ne $formula} { lappend recalled $formula }
     set recallpos [llength $recalled]
     $e delete 0 end
@@ -271,11 +278,16 @@ proc zt::show {formula answer} {
     set text [string trimright [dict get $answer display]]
     if {$status ne "ok"} {
         history "× $text" error
-        status [expr {$status eq "conversion" ? "The answer could not be converted."
-            : "The formula could not be evaluated."}]
+        remarks $answer
+        status [switch -- $status {
+            conversion { string cat "The answer could not be converted." }
+            stopped    { string cat "The evaluation was stopped." }
+            default    { string cat "The formula could not be evaluated." }
+        }]
         return
     }
     history $text answer [string trimright [dict get $answer engine]] [dict get $answer note]
+    remarks $answer
     set last [dict get $answer engine]
     set lastformula $formula
     set match 0
@@ -288,6 +300,24 @@ proc zt::show {formula answer} {
     } else {
         status ""
     }
+}
+
+# The lines said about a formula besides its answer (a dict of qev::answer): how it was
+# rewritten before the engine saw it, warnings and hints.
+proc zt::remarklines {answer} {
+    set lines {}
+    foreach r [dict get $answer rewrites] { lappend lines "rewrote $r" }
+    if {[llength [dict get $answer rewrites]] > 1} {
+        lappend lines "read as [string trim [dict get $answer formula]]"
+    }
+    foreach w [dict get $answer warnings] { lappend lines "warning: $w" }
+    foreach h [dict get $answer hints] { lappend lines "hint: $h" }
+    return $lines
+}
+
+# Writes the remarks of an answer under it in the history.
+proc zt::remarks {answer} {
+    foreach line [remarklines $answer] { history $line remark }
 }
 
 # Puts the formula at the history line 'index' back into the entry.

@@ -26,7 +26,8 @@ proc zt::unitnames {} {
     variable names
     variable namesof
     set stamp [namesstamp]
-    if {$stamp ne $namesof} {
+    # While the engine is busy the names read last serve.
+    if {$stamp ne $namesof && ![busy]} {
         set names {}
         set file [lindex $stamp 0]
         if {[llength $stamp] > 1} {
@@ -91,7 +92,10 @@ proc zt::targetfield {} {
     bind $t <Tab> {if {[zt::completing]} {zt::completeaccept; break}}
     bind $t <Return> {if {[zt::completing]} {zt::completeaccept} else {zt::evaluate}; break}
     bind $t <KP_Enter> [bind $t <Return>]
-    bind $t <Escape> {if {[zt::completing]} {zt::hidecompletion} else {set zt::target ""}; break}
+    bind $t <Escape> {
+        if {[zt::stopwork]} {} elseif {[zt::completing]} {zt::hidecompletion} else {set zt::target ""}
+        break
+    }
     bind $t <FocusOut> {after 100 zt::hidecompletion}
     bind . <Configure> {+if {"%W" eq "."} zt::hidecompletion}
     ttk::label $t.hint -text "convert to…" -style Hint.TLabel -cursor xterm

@@ -60,6 +60,7 @@ proc zt::definefunctionok {} {
     variable df
     variable functions
     variable win
+    if {[refused]} return
     set body [string trim [string map {\n " " \r " " \t " "} $df(body)]]
     set why [badname $df(name) function]
     if {$functions eq ""} { set why "There is no function file." }
@@ -113,6 +114,7 @@ proc zt::loadfunctions {} {
     variable functions
     variable win
     set t $win(funcs).f.list
+    if {[refused {if {[winfo exists $zt::win(funcs)]} zt::loadfunctions}]} { return 0 }
     $t delete [$t children {}]
     if {$functions eq "" || ![file readable $functions]} { return 0 }
     set f [open $functions]
@@ -160,6 +162,7 @@ proc zt::replacefunction {} {
 proc zt::removefunction {{name ""} {ask 1}} {
     variable functions
     variable win
+    if {[refused]} return
     if {$name eq ""} { set name [lindex [selectedfunction] 0] }
     if {$name eq ""} {
         status "Select the function to remove."
@@ -249,6 +252,7 @@ proc zt::fitdata {text} {
 proc zt::fitok {} {
     variable fit
     variable win
+    if {[refused]} return
     set fit(poly) ""
     set d [string trim $fit(degree)]
     if {![string is digit -strict $d] || $d > 12} {

@@ -143,6 +143,10 @@ proc zt::styles {} {
         -lightcolor $border -darkcolor $border
     ttk::style configure Toolbar.TFrame -background $bg
     ttk::style configure Bar.TFrame -background $bg
+    # The progress of long work and its Cancel button, no taller than the status line.
+    ttk::style configure Bar.TButton -padding {8 0} -width -6
+    ttk::style configure Horizontal.TProgressbar -background $accent -lightcolor $accent -darkcolor $accent \
+        -bordercolor $field -troughcolor $surface
     ttk::style configure TSeparator -background $border
 
     foreach {style options} [list \

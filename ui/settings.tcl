@@ -1,6 +1,7 @@
 # settings.tcl - the window's settings, kept in a small file of the user's library
 # folder: the window's size and place (restored on start, clamped to the screen), the
-# text size, the recent conversion targets and the error model. Namespace zt.
+# text size, the recent conversion targets, the error model and whether formulas are
+# read as typed. Namespace zt.
 #
 # The file holds one Tcl list of two words a line, a key and its value. It is read as
 # data, never evaluated: unknown keys and values of the wrong form are passed over.
@@ -21,6 +22,7 @@ proc zt::goodsetting {key value} {
         textsize { dict exists $zt::textsizes $value }
         targets  { expr {[string is list $value] && [llength $value] <= 50} }
         errors   { expr {$value in {linear gauss}} }
+        literal  { expr {$value in {0 1}} }
         default  { return 0 }
     }
 }
@@ -37,7 +39,7 @@ proc zt::parsesettings {text} {
 }
 
 # Reads the settings from the user's library folder of 'lib' and applies the error
-# model, the text size and the geometry; without a folder the settings live only while
+# model, formulas as typed, the text size and the geometry; without a folder the settings live only while
 # the window does.
 proc zt::loadsettings {} {
     variable lib
@@ -55,6 +57,7 @@ proc zt::loadsettings {} {
         }
     }
     set opt(errors) [getsetting errors linear]
+    set opt(literal) [getsetting literal 0]
     if {[dict exists $settings textsize] && [dict get $settings textsize] ne $textsize} {
         set textsize [dict get $settings textsize]
         fonts
@@ -160,8 +163,14 @@ proc zt::keepgeometry {} {
     }
 }
 
-# Ends the program, its geometry kept.
+# Ends the program, its geometry kept; an evaluation under way is stopped first, and
+# the program ends once it has.
 proc zt::quit {} {
+    variable work
+    if {[stopwork]} {
+        set work(quit) 1
+        return
+    }
     keepgeometry
     exit
 }

@@ -127,6 +127,7 @@ proc zt::whichunit {next} {
     variable last
     variable lastformula
     variable match
+    if {[refused]} return
     if {$last eq ""} {
         status "There is no result to name the unit of yet."
         return
@@ -201,6 +202,7 @@ proc zt::browseunits {} {
 proc zt::loadunits {} {
     variable units
     variable opt
+    if {[refused {if {[winfo exists $zt::win(units)]} zt::loadunits}]} { return [llength $units] }
     set units {}
     set file [unitsfile]
     if {$file ne ""} {
@@ -286,6 +288,7 @@ proc zt::removeunit {{name ""} {ask 1}} {
     variable unitinfo
     variable win
     variable usys
+    if {[refused]} return
     if {$name eq ""} { set name [selectedunit] }
     if {$name eq ""} {
         set unitinfo "Select the unit to remove."
@@ -364,6 +367,7 @@ proc zt::badunit {} {
 proc zt::defineunitok {} {
     variable du
     variable win
+    if {[refused]} return
     set why [badunit]
     if {$why ne ""} {
         answercolour $win(defunit).f.answer 0

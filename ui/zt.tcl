@@ -7,6 +7,7 @@
 #   look.tcl       the ttk style of colours and fonts, text sizes, tooltips
 #   settings.tcl   the window's settings file: geometry, text size, recent targets
 #   calc.tcl       options, evaluation, history and recall (namespace zt)
+#   progress.tcl   long evaluations: the progress bar, Cancel, refusals meanwhile
 #   convert.tcl    the convert-to field and the completion of unit names
 #   keypad.tcl     the keypad and the Insert menu
 #   units.tcl      unit systems, the unit browser, unit matching, the unit dialog
@@ -24,7 +25,7 @@ namespace eval zt {
     array set win {
         opts .f.opts  usys .f.opts.usys  card .f.card  hist .f.hist  keys .f.keys
         line .f.line  formula .f.line.formula  target .f.line.target  eval .f.line.eval
-        bar .f.bar  status .f.bar.status
+        bar .f.bar  status .f.bar.status  progress .f.bar.progress  cancel .f.bar.cancel
         units .units  unitfilter .units.f.filter  unitlist .units.f.list
         defunit .defunit  deffunc .deffunc  funcs .funcs  fit .fit
         plot .plot  canvas .plot.f.c  pairs .plot.f.pairs
@@ -36,14 +37,14 @@ if {[info commands mc66] eq ""} {
     lappend ::auto_path $zt::dir
     package require qev
 }
-foreach zt::script {userlib.tcl look.tcl settings.tcl calc.tcl convert.tcl keypad.tcl units.tcl
-                    functions.tcl plot.tcl} {
+foreach zt::script {userlib.tcl look.tcl settings.tcl calc.tcl progress.tcl convert.tcl keypad.tcl
+                    units.tcl functions.tcl plot.tcl} {
     source [file join $zt::dir $zt::script]
 }
 unset zt::script
 
 # Builds the main window and its menus. Rows of .f, top to bottom: options bar,
-# history, formula line, keypad, status bar (whose right end is free for more).
+# history, formula line, keypad, status bar (with the progress of long work at its right).
 proc zt::mainwindow {} {
     variable win
     # Shown once it has its size (restoregeometry).
@@ -64,6 +65,7 @@ proc zt::mainwindow {} {
     grid rowconfigure .f 1 -weight 1
     menus
     bind . <Alt-s> [list focus $win(usys)]
+    bind . <Escape> zt::stopwork
     wm protocol . WM_DELETE_WINDOW zt::quit
     bind . <Configure> {+if {"%W" eq "."} zt::geometrychanged}
     wm minsize . [px 420] [px 330]
@@ -156,6 +158,8 @@ proc zt::historypane {} {
     $h tag configure answer {*}$answer -foreground [look Answer -foreground]
     $h tag configure error {*}$answer -foreground [look Error -foreground]
     $h tag configure note -font [look Note -font] -foreground [look Note -foreground] -justify right
+    $h tag configure remark -font [look Note -font] -foreground [look Note -foreground] \
+        -lmargin1 24p -lmargin2 36p -spacing3 2p
     $h tag bind formula <Double-1> {zt::recallat @%x,%y}
     $h tag bind answer <Enter> {zt::answertip %W %x %y}
     $h tag bind answer <Leave> zt::tiphide
@@ -198,13 +202,15 @@ proc zt::formulaline {} {
     bind $e <Down> {zt::recall 1; break}
 }
 
-# The status line at the foot of the window.
+# The status line at the foot of the window, with the progress of long work at its
+# right end.
 proc zt::statusbar {} {
     variable win
     set b $win(bar)
     ttk::frame $b -style Bar.TFrame -padding {8p 2p 8p 4p}
     ttk::label $win(status) -textvariable zt::statustext -anchor w -style Status.TLabel
     grid $win(status) -row 0 -column 0 -sticky ew
+    progressbar $b
     grid columnconfigure $b 0 -weight 1
     grid $b -row 4 -column 0 -sticky ew
 }
@@ -264,6 +270,8 @@ proc zt::menus {} {
         -variable zt::opt(errors) -value linear
     .mb.display add radiobutton -label "Gaussian errors (in quadrature)" -underline 2 \
         -variable zt::opt(errors) -value gauss
+    .mb.display add separator
+    .mb.display add checkbutton -label "Formulas as typed" -underline 13 -variable zt::opt(literal)
 
     foreach {label text} {π pi e e i i ± ±} {
         .mb.insert add command -label $label -command [list zt::insert $text]
