@@ -30,13 +30,15 @@ static char *scriptname(const char *self, bool local)
 static const char HELP[] = R"(Usage: wmk [--local-script]
 
 Opens the qev calculator window. Type a formula with units and errors and press
-Enter: the formula and its answer go to the history. A unit typed in the field
-beside the formula (km/h, kJ, degF) is the unit answers are converted to. The
-keypad inserts constants, functions and units; the menus and keys browse and
-define units, define and list functions, fit polynomials to pairs and plot
-tables. Units and functions you define go to your library, the same one the
-command-line calculator qev uses; the window keeps its size, place and text
-size there.
+Enter: the formula and its answer go to the history, with grey lines under it
+for the rewrites of the formula, warnings and hints (Display > Formulas as typed
+hands formulas to the engine as typed). A unit typed in the field beside the
+formula (km/h, kJ, degF) is the unit answers are converted to. Long work shows
+a progress bar; Cancel or Escape stops it. The keypad inserts constants,
+functions and units; the menus and keys browse and define units, define and
+list functions, fit polynomials to pairs and plot tables. Units and functions
+you define go to your library, the same one the command-line calculator qev
+uses; the window keeps its size, place, text size and display choices there.
 
 Options:
   --local-script   run the window script zt.tcl of the working folder instead of

@@ -244,9 +244,9 @@ proc zt::historymenu {h x y rootx rooty} {
 }
 
 # Evaluates the formula of the entry, in the unit of the convert-to field when it has
-# one and the formula names none: the formula and its answer go to the history; a table
-# of pairs opens the plot window. While an evaluation runs, the formula waits in the
-# entry.
+# one and the formula names none: the formula goes to the history, its answer under it
+# once the engine gives it; a table of pairs opens the plot window. A formula entered
+# while another evaluation runs is refused and stays in the entry.
 proc zt::evaluate {} {
     variable recalled
     variable recallpos
@@ -259,21 +259,22 @@ proc zt::evaluate {} {
     set recallpos [llength $recalled]
     $e delete 0 end
     set goal [expr {[owntarget $formula] ? "" : [string trim $target]}]
+    set shown [expr {$goal eq "" ? $formula : "$formula -> $goal"}]
+    history $shown formula
     set answer [calc $formula $goal]
-    show [expr {$goal eq "" ? $formula : "$formula -> $goal"}] $answer
+    show $shown $answer
     if {$goal ne "" && [dict get $answer status] eq "ok"} { usedtarget $goal }
     focus $e
 }
 
-# Shows a formula and its answer (a dict of qev::answer) in the history; remembers
-# results and tables.
+# Shows the answer (a dict of qev::answer) of 'formula' in the history, under the
+# formula; remembers results and tables.
 proc zt::show {formula answer} {
     variable last
     variable lastformula
     variable lastpairs
     variable lastpairsformula
     variable match
-    history $formula formula
     set status [dict get $answer status]
     set text [string trimright [dict get $answer display]]
     if {$status ne "ok"} {

@@ -94,9 +94,11 @@ proc zt::styles {} {
         -bordercolor [list focus $accent]
     ttk::style configure Accent.TButton -background $accent -lightcolor $accent -darkcolor $accent \
         -foreground white -bordercolor $accentdark -font QevKey -padding {14 4}
-    ttk::style map Accent.TButton -background [list pressed $accentdark active $accentdark] \
-        -lightcolor [list pressed $accentdark active $accentdark] \
-        -darkcolor [list pressed $accentdark active $accentdark] -foreground [list disabled $accentlight]
+    # Disabled (while long work runs) it turns grey like a key.
+    ttk::style map Accent.TButton -background [list disabled $key pressed $accentdark active $accentdark] \
+        -lightcolor [list disabled $key pressed $accentdark active $accentdark] \
+        -darkcolor [list disabled $key pressed $accentdark active $accentdark] \
+        -foreground [list disabled $muted] -bordercolor [list disabled $border]
     foreach w {TButton TMenubutton} {
         ttk::style configure Key.$w -font QevKey -padding {4 5} -background $key -lightcolor $key \
             -darkcolor $key -bordercolor $bg -anchor center
