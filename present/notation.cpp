@@ -92,14 +92,18 @@ struct quantity {
     std::vector<item> items;
 };
 
+// Whether word 'k' is an error word: "err", or "errpct" (an error in hundredths).
+bool errorword(const reader &r, int k)
+{
+    return r.kind(k, fword::NAME) && (r.text(k) == "err" || r.text(k) == "errpct");
+}
+
 // The value that begins at word 'k', or false: a number (with an error "± e" or a power
 // "^ n" after it), a variable, pi, or a bracket that no function name takes; never a
 // number that is an exponent, nor the number of a unit word.
 bool value(const reader &r, int k, quantity &q)
 {
-    if (r.op(k - 1, '^') || r.kind(k - 1, fword::UNITWORD) || r.op(k - 1, '#') ||
-        (r.kind(k - 1, fword::NAME) && r.text(k - 1) == "err"))
-        return false;
+    if (r.op(k - 1, '^') || r.kind(k - 1, fword::UNITWORD) || r.op(k - 1, '#') || errorword(r, k - 1)) return false;
     if (r.op(k, '(')) {
         if (r.kind(k - 1, fword::NAME) || r.kind(k - 1, fword::UNITWORD)) return false;
         int c = closing(r.w, k);
@@ -114,7 +118,7 @@ bool value(const reader &r, int k, quantity &q)
     }
     if (!r.kind(k, fword::NUMBER)) return false;
     q.first = q.valueend = k;
-    if ((r.op(k + 1, '#') || (r.kind(k + 1, fword::NAME) && r.text(k + 1) == "err")) && r.kind(k + 2, fword::NUMBER)) {
+    if ((r.op(k + 1, '#') || errorword(r, k + 1)) && r.kind(k + 2, fword::NUMBER)) {
         q.valueend = k + 2;
     } else if (int e = r.exponent(k + 1); e > 0) {
         q.valueend = e;
