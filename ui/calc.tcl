@@ -303,22 +303,15 @@ proc zt::show {formula answer} {
     }
 }
 
-# The lines said about a formula besides its answer (a dict of qev::answer): how it was
-# rewritten before the engine saw it, warnings and hints.
-proc zt::remarklines {answer} {
-    set lines {}
-    foreach r [dict get $answer rewrites] { lappend lines "rewrote $r" }
-    if {[llength [dict get $answer rewrites]] > 1} {
-        lappend lines "read as [string trim [dict get $answer formula]]"
-    }
-    foreach w [dict get $answer warnings] { lappend lines "warning: $w" }
-    foreach h [dict get $answer hints] { lappend lines "hint: $h" }
-    return $lines
-}
-
-# Writes the remarks of an answer under it in the history.
+# Writes under an answer (a dict of qev::answer) what is said about its formula besides
+# it: how it was rewritten before the engine saw it, warnings and hints, a line each.
 proc zt::remarks {answer} {
-    foreach line [remarklines $answer] { history $line remark }
+    foreach r [dict get $answer rewrites] { history "rewrote $r" remark }
+    if {[llength [dict get $answer rewrites]] > 1} {
+        history "read as [string trim [dict get $answer formula]]" remark
+    }
+    foreach w [dict get $answer warnings] { history "warning: $w" remark }
+    foreach h [dict get $answer hints] { history "hint: $h" remark }
 }
 
 # Puts the formula at the history line 'index' back into the entry.
