@@ -183,10 +183,6 @@ bool bracketed(const reader &r, const quantity &q, edit &e)
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // Whether the words may need a rewrite at all: a power, a brace, a number glued to a
 // name, or two names side by side (most formulas have none of these).
 bool suspicious(const reader &r)
@@ -200,6 +196,7 @@ bool suspicious(const reader &r)
     return false;
 }
 
+// The formula of 'r' with the textbook reading of its units made explicit.
 std::string rewritten(const reader &r, notes &n)
 {
     const std::string &formula = r.f;
@@ -229,6 +226,7 @@ std::string rewritten(const reader &r, notes &n)
     return apply(formula, edits, n);
 }
 
+// The warnings about the words of 'r'.
 void warnings(const reader &r, notes &n)
 {
     for (int k = 0; k < r.size(); k++) {
@@ -256,6 +254,7 @@ void warnings(const reader &r, notes &n)
     }
 }
 
+// The formula of 'r' rescued for a second attempt; false when nothing is to rescue.
 bool rescued(const reader &r, std::string &rescued, notes &n)
 {
     const std::string &formula = r.f;
@@ -280,15 +279,6 @@ bool rescued(const reader &r, std::string &rescued, notes &n)
 }
 
 } // namespace
-
-std::string notation(const std::string &formula, notes &n) { return rewritten(reader(formula), n); }
-
-void ambiguities(const std::string &formula, notes &n) { warnings(reader(formula), n); }
-
-bool rescue(const std::string &formula, std::string &rescuedformula, notes &n)
-{
-    return rescued(reader(formula), rescuedformula, n);
-}
 
 bool readformula(std::string &formula, notes &n, std::string &rescuedformula, notes &rescuing)
 {
