@@ -121,6 +121,11 @@ int closing(const std::vector<fword> &w, int open)
     return -1;
 }
 
+bool wantsnumber(const std::vector<fword> &w, size_t k)
+{
+    return k == 0 || (w[k - 1].kind == fword::OPERATOR && std::strchr("+-*/(,", w[k - 1].op));
+}
+
 namespace {
 
 // What the library makes of a name, kept while the library files stay as they are.

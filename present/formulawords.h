@@ -32,6 +32,10 @@ inline std::string wordtext(const std::string &text, const fword &w) { return te
 // Index of the word that closes the bracket opened at 'open' ("(" or "{"), or -1.
 int closing(const std::vector<fword> &w, int open);
 
+// Whether a number is needed at word 'k': at the start, or after an operator that takes
+// a value on its right.
+bool wantsnumber(const std::vector<fword> &w, size_t k);
+
 // Checks whether the library files changed since names were last asked about (what was
 // learnt of names is kept until then); to be called before asking, once per formula.
 void namesnow();

@@ -131,13 +131,13 @@ void unknown(const std::string &word, notes &n)
 }
 
 // Hints for an operation that found nothing, or a word, where it needs a number.
-void operand(const std::vector<fword> &w, const std::string &formula, const std::string &engine, notes &n)
+void operand(const std::vector<fword> &w, const std::string &formula, notes &n)
 {
     auto text = [&](size_t k) { return wordtext(formula, w[k]); };
     auto binary = [&](size_t k) { return w[k].kind == fword::OPERATOR && std::strchr("*/^,#", w[k].op); };
     size_t hints = n.hints.size();
     for (size_t k = 0; k < w.size(); k++) {
-        bool wants = k == 0 || (w[k - 1].kind == fword::OPERATOR && std::strchr("+-*/(,", w[k - 1].op));
+        bool wants = wantsnumber(w, k);
         if (w[k].kind == fword::NAME && text(k) == "min" && k > 0 && w[k - 1].kind == fword::NUMBER) {
             n.hint("min is the smaller of two values (3 min 4 is 3); minutes are minute: " + text(k - 1) + " minute");
         } else if (wants && w[k].kind == fword::NAME && isunit(text(k))) {
@@ -168,7 +168,6 @@ void operand(const std::vector<fword> &w, const std::string &formula, const std:
             n.hint("two operators in a row: \"" + text(k) + " " + text(k + 1) + "\"");
             return;
         }
-    (void)engine;
     n.hint("an operator has no number on one side: each needs a number or a bracket on both sides, and a unit a "
            "number in front (2 kg, 1 c0)");
 }
@@ -246,7 +245,7 @@ void enginehints(const std::string &formula, const std::string &engine, notes &n
     } else if (has(engine, "see setrandf")) {
         n.hint("setrandf gives rnd a density with a positive value: setrandf 0 1 10 1");
     } else if (has(engine, "nothing") || has(engine, "Nothing") || has(engine, "cant") || has(engine, "can't")) {
-        operand(w, formula, engine, n);
+        operand(w, formula, n);
     } else {
         for (const fword &f : w) {
             std::string t = wordtext(formula, f);

@@ -7,7 +7,6 @@
 #include "present/notation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "present/formulawords.h"
@@ -69,15 +68,6 @@ struct reader {
         if (kind(e, fword::NUMBER)) return e;
         if (e == k + 1 && op(e, '(')) return closing(w, e);
         return -1;
-    }
-
-    // Where a number is needed before word 'k': at the start, or after an operator
-    // that takes a value on its right.
-    bool wantsnumber(int k) const
-    {
-        if (k == 0) return true;
-        const fword &p = w[k - 1];
-        return p.kind == fword::OPERATOR && std::strchr("+-*/(,", p.op);
     }
 };
 
@@ -260,9 +250,9 @@ bool rescued(const reader &r, std::string &rescued, notes &n)
     const std::string &formula = r.f;
     std::vector<edit> edits;
     for (int k = 0; k < r.size(); k++) {
-        if (r.unit(k) && r.wantsnumber(k)) {
+        if (r.unit(k) && wantsnumber(r.w, k)) {
             edits.push_back({r.w[k].start, r.w[k].end, "1 " + r.text(k)});
-        } else if (r.op(k, '{') && r.wantsnumber(k)) {
+        } else if (r.op(k, '{') && wantsnumber(r.w, k)) {
             int c = closing(r.w, k);
             if (c < 0) continue;
             edits.push_back({r.w[k].start, r.w[c].end, "(1 " + r.span(k, c) + ")"});
