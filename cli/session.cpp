@@ -107,13 +107,20 @@ std::string unitsfileof(const std::string &usys)
     return units;
 }
 
-// The string value of 'key' in the dict 'd', empty when absent.
-static std::string dictget(Tcl_Obj *d, const char *key)
+// The value of 'key' in the dict 'd', null when absent.
+static Tcl_Obj *dictvalue(Tcl_Obj *d, const char *key)
 {
     Tcl_Obj *k = Tcl_NewStringObj(key, -1), *v = nullptr;
     Tcl_IncrRefCount(k);
     Tcl_DictObjGet(nullptr, d, k, &v);
     Tcl_DecrRefCount(k);
+    return v;
+}
+
+// The string value of 'key' in the dict 'd', empty when absent.
+static std::string dictget(Tcl_Obj *d, const char *key)
+{
+    Tcl_Obj *v = dictvalue(d, key);
     return v ? Tcl_GetString(v) : "";
 }
 
@@ -143,19 +150,12 @@ const userlibrary &library()
     lib.units = dictget(d, "units");
     lib.functions = dictget(d, "functions");
     // What could not be brought up to date is said, and the library used as it is.
-    Tcl_Obj *pk = Tcl_NewStringObj("problems", -1), *problems = nullptr;
-    Tcl_IncrRefCount(pk);
-    Tcl_DictObjGet(nullptr, d, pk, &problems);
-    Tcl_DecrRefCount(pk);
+    Tcl_Obj *problems = dictvalue(d, "problems");
     int count = 0;
     Tcl_Obj **items = nullptr;
     if (problems && Tcl_ListObjGetElements(nullptr, problems, &count, &items) == TCL_OK)
         for (int i = 0; i < count; i++) std::fprintf(stderr, "qev: %s\n", tosystem(Tcl_GetString(items[i])).c_str());
-    Tcl_Obj *k = Tcl_NewStringObj("systems", -1), *systems = nullptr;
-    Tcl_IncrRefCount(k);
-    Tcl_DictObjGet(nullptr, d, k, &systems);
-    Tcl_DecrRefCount(k);
-    if (systems) {
+    if (Tcl_Obj *systems = dictvalue(d, "systems")) {
         Tcl_DictSearch search;
         Tcl_Obj *name, *path;
         int end = 0;
