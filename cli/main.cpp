@@ -252,14 +252,20 @@ std::string functionfile(const std::string &given, bool writing, std::string &er
     return given;
 }
 
-static size_t endoftext(const std::string &text)
+std::string trimend(const std::string &text)
 {
     size_t n = text.size();
     while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == '\t')) n--;
-    return n;
+    return text.substr(0, n);
 }
 
-std::string trimend(const std::string &text) { return text.substr(0, endoftext(text)); }
+// 'text' on one line: its line ends become blanks, and the blanks at its end go.
+static std::string oneline(std::string text)
+{
+    for (char &c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return trimend(text);
+}
 
 bool iserror(const std::string &answer) { return answer.find("error #") != std::string::npos; }
 
@@ -340,10 +346,7 @@ std::string lookup(const std::string &formula)
     words.push_back(formula);
     static answer a;
     answeraside(words, a);
-    std::string text = a.display;
-    for (char &c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    return trimend(text);
+    return oneline(a.display);
 }
 
 std::string currentunits() { return usysfile.empty() ? "" : unitsfileof(usysfile); }
@@ -366,10 +369,7 @@ void evaluate(const std::string &formula, std::string &text, bool &error)
             break;
         }
     systemread = true;
-    text = a.display;
-    for (char &c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    text.resize(endoftext(text));
+    text = oneline(a.display);
     if (!rawanswers && !a.note.empty()) text += "  (" + a.note + ")";
     error = a.status != answer::OK;
 }
