@@ -24,6 +24,9 @@ struct parsedargs {
     bool has(const std::string &opt) const;
 };
 
+// Whether 'word' is one of 'list'.
+bool member(const std::vector<std::string> &list, const std::string &word);
+
 // Splits 'args' by the option words of 'flags' (no value) and 'valued' (one value).
 // "--" makes every later argument a word; "--help" and "-h" set 'help'; "-q" (when in 'valued') makes its value a word.
 // An argument that begins with "-" and a letter and is no option is wrong usage.

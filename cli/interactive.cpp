@@ -27,13 +27,8 @@ static const std::vector<std::string> &rivalsof(const std::string &opt)
 {
     static const std::vector<std::string> none;
     for (const auto &r : RIVALS)
-        if (std::find(r.begin(), r.end(), opt) != r.end()) return r;
+        if (member(r, opt)) return r;
     return none;
-}
-
-static bool member(const std::vector<std::string> &list, const std::string &w)
-{
-    return std::find(list.begin(), list.end(), w) != list.end();
 }
 
 // Drops the options of 'p' that 'opt' replaces.

@@ -132,11 +132,9 @@ bool parsedargs::has(const std::string &opt) const
     return false;
 }
 
-static bool member(const std::vector<std::string> &list, const std::string &w)
+bool member(const std::vector<std::string> &list, const std::string &word)
 {
-    for (const std::string &x : list)
-        if (x == w) return true;
-    return false;
+    return std::find(list.begin(), list.end(), word) != list.end();
 }
 
 parsedargs parseargs(const std::vector<std::string> &args, const std::vector<std::string> &flags,
@@ -425,9 +423,8 @@ static long firstword(const std::vector<std::string> &args)
     for (size_t i = 0; i < args.size(); i++) {
         const std::string &a = args[i];
         if (a == "-q" || a == "--") return -1;
-        bool valued = std::find(VALUED.begin(), VALUED.end(), a) != VALUED.end();
-        bool flag = std::find(FLAGS.begin(), FLAGS.end(), a) != FLAGS.end() || a == "--help" || a == "-h";
-        if (valued) i++;
+        bool flag = member(FLAGS, a) || a == "--help" || a == "-h";
+        if (member(VALUED, a)) i++;
         else if (!flag) return (long)i;
     }
     return (long)args.size();

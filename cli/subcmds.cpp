@@ -3,7 +3,6 @@
 // help; the table of their options.
 #include <fnmatch.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -342,10 +341,8 @@ std::vector<std::string> takenoptions(const std::string &name, const parsedargs 
     const subcommand *s = subcommandnamed(name);
     if (!s) return taken;
     for (const auto &o : p.options) {
-        bool flag = std::find(s->flags.begin(), s->flags.end(), o.first) != s->flags.end();
-        bool valued = std::find(s->valued.begin(), s->valued.end(), o.first) != s->valued.end();
-        if (flag) taken.push_back(o.first);
-        if (valued) taken.insert(taken.end(), {o.first, o.second});
+        if (member(s->flags, o.first)) taken.push_back(o.first);
+        if (member(s->valued, o.first)) taken.insert(taken.end(), {o.first, o.second});
     }
     return taken;
 }
