@@ -51,8 +51,11 @@ int formulaafter(int from, int argc, const char *const argv[])
     return -1;
 }
 
-} // namespace
-
+// Writes the relative errors of a formula (UTF-8) for the calculate command: a
+// plus-minus sign, blanks, a number and a percent sign right after it, followed by the
+// end, a blank, a closing bracket, a comma or an operator, become the error word
+// "errpct" and the number. Any other percent sign is left alone ("±5%a" stays a recall
+// of the variable a).
 void relativeerrors(std::string &formula)
 {
     static const char PM[] = "\xC2\xB1";
@@ -78,8 +81,6 @@ void relativeerrors(std::string &formula)
         p += word.size() - 1;
     }
 }
-
-namespace {
 
 // A value of the answer: magnitude, phase (display form), error, dimensions.
 struct value {

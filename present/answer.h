@@ -43,13 +43,6 @@ struct answer {
 void answerof(Tcl_Interp *interp, int argc, const char *const argv[], const std::string &target, bool raw,
               answer &a, bool literal = false);
 
-// Writes the relative errors of a formula (UTF-8) for the calculate command: a
-// plus-minus sign, blanks, a number and a percent sign right after it, followed by the
-// end, a blank, a closing bracket, a comma or an operator, become the error word
-// "errpct" and the number. Any other percent sign is left alone ("±5%a" stays a recall
-// of the variable a).
-void relativeerrors(std::string &formula);
-
 // The same without a target, the user's state (variables, the last result, settings,
 // the unit system) put back as it was before: an answer looked up, not asked for.
 void answerofaside(Tcl_Interp *interp, int argc, const char *const argv[], answer &a);
