@@ -138,13 +138,11 @@ struct rewriter {
         if (p < in.size() && alnum(in[p])) out += ' ';
     }
 
-    // A character that has no meaning in a formula: a blank, and a warning naming it.
-    void unknown(const std::string &c)
+    // A character 'c' (code point 'cp') that has no meaning in a formula: a blank, and a
+    // warning naming it.
+    void unknown(const std::string &c, uint32_t cp)
     {
         char code[16];
-        uint32_t cp;
-        size_t q = 0;
-        cp = decode(c, q);
         std::snprintf(code, sizeof code, "U+%04X", (unsigned)cp);
         n.warn("\"" + c + "\" (" + code + ") means nothing in a formula: read as a blank");
         out += ' ';
@@ -244,7 +242,7 @@ void rewriter::run()
             }
         }
         if (cp < 0x100) out += c;  // Latin-1: the engine reads it as it is
-        else unknown(c);
+        else unknown(c, cp);
     }
     for (size_t at = out.find("\xC2\xB5"); at != std::string::npos; at = out.find("\xC2\xB5", at)) micro(at);
 }
