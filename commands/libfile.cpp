@@ -37,9 +37,7 @@ static int lockpath(const std::string &path, int flags)
     }
 }
 
-// Writes all of 'text' to 'fd'; false (errno set, 0 for a write that wrote nothing) on
-// an error.
-static bool writeall(int fd, const std::string &text)
+bool writeall(int fd, const std::string &text)
 {
     size_t done = 0;
     while (done < text.size()) {
