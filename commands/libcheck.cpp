@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "base/output.h"
+#include "commands/libfile.h"
 #include "engine/engine.h"
 #include "engine/library.h"
 #include "engine/state.h"
@@ -30,14 +31,9 @@ std::string tempfile(const std::string &text)
     std::string path = std::string(dir && *dir ? dir : "/tmp") + "/qevtryXXXXXX";
     int fd = mkostemp(&path[0], O_CLOEXEC);
     if (fd < 0) return "";
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) break;
-        done += (size_t)n;
-    }
+    bool written = writeall(fd, text);
     close(fd);
-    if (done == text.size()) return path;
+    if (written) return path;
     unlink(path.c_str());
     return "";
 }

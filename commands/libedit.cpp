@@ -139,14 +139,20 @@ std::string badname(const std::string &name, const char *what)
     return "";
 }
 
+// The entries of a library text, each as its non-blank characters.
+std::set<std::string> norms(const std::string &text)
+{
+    std::set<std::string> s;
+    for (const entry &e : entriesof(text)) s.insert(e.norm);
+    return s;
+}
+
 // The entries of a reference file, each as its non-blank characters.
 std::set<std::string> shippedset(const std::string &path)
 {
-    std::set<std::string> s;
     std::string text;
-    if (path.empty() || !readtext(path, text)) return s;
-    for (const entry &e : entriesof(text)) s.insert(e.norm);
-    return s;
+    if (path.empty() || !readtext(path, text)) return std::set<std::string>();
+    return norms(text);
 }
 
 // The first entry of 'name', or null.
@@ -352,8 +358,7 @@ std::string rebuilt(const std::string &text, const std::string &base, std::set<s
 // Whether every entry of 'base' is an entry of 'text' (as their non-blank characters).
 bool holdsall(const std::string &text, const std::string &base)
 {
-    std::set<std::string> have;
-    for (const entry &e : entriesof(text)) have.insert(e.norm);
+    std::set<std::string> have = norms(text);
     for (const entry &e : entriesof(base))
         if (!have.count(e.norm)) return false;
     return true;
@@ -373,7 +378,7 @@ void upgrade(const editcall &c)
     }
     bool hasref = !refpath.empty() && readtext(refpath, ref);
     if (hasref && ref == base && readtext(file, now) && holdsall(now, base)) return;
-    std::set<std::string> shipped = hasref ? shippedset(refpath) : std::set<std::string>();
+    std::set<std::string> shipped = hasref ? norms(ref) : std::set<std::string>();
     bool ok = editfile(file, true, [&](const std::string &text, std::string &out) {
         out = rebuilt(text, base, shipped);
         return out == text ? (int)EDIT_KEEP : (int)EDIT_REWRITE;

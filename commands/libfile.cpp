@@ -37,9 +37,7 @@ static int lockpath(const std::string &path, int flags)
     }
 }
 
-// Writes all of 'text' to 'fd'; false (errno set, 0 for a write that wrote nothing) on
-// an error.
-static bool writeall(int fd, const std::string &text)
+bool writeall(int fd, const std::string &text)
 {
     size_t done = 0;
     while (done < text.size()) {
@@ -50,6 +48,21 @@ static bool writeall(int fd, const std::string &text)
         done += (size_t)n;
     }
     return true;
+}
+
+// Writes 'entry' at the end of the file open at 'fd' for appending, whose length was
+// 'before' (-1: not known). An entry that cannot be written whole is cut off again: a
+// part of it would be read as part of the entry before it. Returns 0, or the error
+// after writing a message naming 'path'.
+static int writeentry(int fd, const std::string &path, const std::string &entry, off_t before)
+{
+    if (writeall(fd, entry)) return 0;
+    int err = errno ? errno : EIO;
+    bool cut = before >= 0 && ftruncate(fd, before) == 0;
+    *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err)
+           << (cut ? " , the file is cut back to its former length , nothing written\n"
+                   : " , part of the entry may be left at the end of the file : remove it by hand\n");
+    return err;
 }
 
 bool appendentry(const std::string &path, const std::string &entry)
@@ -66,14 +79,7 @@ bool appendentry(const std::string &path, const std::string &entry)
     // Writers take turns, so the length before the entry is the length to cut the file
     // back to when the entry cannot be written whole.
     struct stat st;
-    off_t before = fstat(fd, &st) == 0 ? st.st_size : -1;
-    int err = writeall(fd, entry) ? 0 : (errno ? errno : EIO);
-    if (err) {
-        bool cut = before >= 0 && ftruncate(fd, before) == 0;
-        *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err)
-               << (cut ? " , the file is cut back to its former length , nothing written\n"
-                       : " , part of the entry may be left at the end of the file : remove it by hand\n");
-    }
+    int err = writeentry(fd, path, entry, fstat(fd, &st) == 0 ? st.st_size : -1);
     if (close(fd) != 0 && !err) {
         err = errno;
         *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err) << "\n";
@@ -136,7 +142,7 @@ static bool replacefile(const std::string &path, const struct stat *held, const 
 bool editfile(const std::string &path, bool create,
               const std::function<int(const std::string &text, std::string &out)> &edit)
 {
-    int fd = lockpath(path, O_RDWR);
+    int fd = lockpath(path, O_RDWR | O_APPEND);  // an entry goes at the end; reads take 'pread'
     std::string text;
     bool missing = fd < 0 && errno == ENOENT && create;
     if (!missing && (fd < 0 || !readall(fd, text))) {
@@ -168,16 +174,8 @@ bool editfile(const std::string &path, bool create,
     }
     bool ok = true;
     if (what == EDIT_APPEND) {
-        // The lock is on this descriptor: the entry goes through it, at the end.
-        ok = fcntl(fd, F_SETFL, O_APPEND) == 0 && writeall(fd, out);
-        if (!ok) {
-            // A part of an entry would be read as part of the entry before it.
-            int err = errno ? errno : EIO;
-            bool cut = ftruncate(fd, (off_t)text.size()) == 0;
-            *cout2 << "Could not write the entry to " << path << " : " << std::strerror(err)
-                   << (cut ? " , the file is cut back to its former length , nothing written\n"
-                           : " , part of the entry may be left at the end of the file : remove it by hand\n");
-        }
+        // The lock is on this descriptor: the entry goes through it.
+        ok = writeentry(fd, path, out, (off_t)text.size()) == 0;
     } else if (what == EDIT_REWRITE) {
         struct stat held;
         ok = fstat(fd, &held) == 0 && replacefile(path, &held, out);

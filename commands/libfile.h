@@ -11,6 +11,10 @@
 // lost. A rewrite writes a new file beside the old one and renames it over the old, so
 // that readers see the old text or the new one, never a part.
 
+// Writes all of 'text' to the descriptor 'fd', again after an interrupted write; false
+// (errno set, 0 for a write that wrote nothing) on an error.
+bool writeall(int fd, const std::string &text);
+
 // Appends 'entry' to the file at 'path' (created with mode 0664) on a descriptor opened
 // for appending, holding the file's lock. Writes only to a regular file. An entry that
 // cannot be written whole is cut off again, leaving the file as it was. On failure

@@ -106,4 +106,11 @@ std::string tmpfile_(const std::string &text)
     return name;
 }
 
+bool samenow(const enginestate &s)
+{
+    enginestate now;
+    savestate(now);
+    return samestate(s, now);
+}
+
 void failallocafter_(long n) { failallocafter(n); }

@@ -8,6 +8,7 @@
 //   plainunits()   a unit-system file naming an empty units file
 //   tmpfile_(text) writes a temporary file and returns its path
 //   tmpfolder()    the folder of the temporary files, removed with them at exit
+//   samenow(s)     whether the engine's state now compares equal to the saved state s
 #ifndef QEV_TEST_SUPPORT_H
 #define QEV_TEST_SUPPORT_H
 
@@ -23,6 +24,9 @@ std::string bothways(const std::vector<std::string> &args);
 const std::string &plainunits();
 std::string tmpfile_(const std::string &text);
 const std::string &tmpfolder();
+
+struct enginestate;
+bool samenow(const enginestate &s);
 
 // Makes the engine's node allocation fail after n more allocations (negative: never).
 void failallocafter_(long n);

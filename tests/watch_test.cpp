@@ -101,7 +101,7 @@ TEST(watch, aStopLeavesTheEngineAsBefore)
     for (const char *f : formulas) {
         busystate();
         calc("42=a");
-        enginestate before, after;
+        enginestate before;
         savestate(before);
         std::string answer = watch(f, 3);
         ASSERT_NE(answer.find(" stopped after 768 of "), std::string::npos) << f << ": " << answer;
@@ -110,8 +110,7 @@ TEST(watch, aStopLeavesTheEngineAsBefore)
             EXPECT_NE(varib['v'].mag, before.varib['v'].mag) << f;
             varib['v'] = before.varib['v'];
         }
-        savestate(after);
-        EXPECT_TRUE(samestate(before, after)) << f;
+        EXPECT_TRUE(samenow(before)) << f;
         // and the next formulas answer as they would have without the stopped one
         std::string next[3] = {calc("%a + %"), calc("findx 0 1 8 x-0.5"), calc("plot 0 1 2 x")};
         loadstate(before);
