@@ -121,11 +121,11 @@ proc zt::loadfunctions {} {
     fconfigure $f -encoding iso8859-1
     set entries [regexp -all -inline {#[^#]*} [read $f]]
     close $f
-    for {set n 1} {$n <= 10000} {incr n} {
-        set name [string trim [fbr $functions $n]]
-        if {$name eq ""} break
+    set n 0
+    foreach name [entrynames $functions] {
         set args ""
-        set body [string trim [string map {_ " "} [lindex $entries $n-1]]]
+        set body [string trim [string map {_ " "} [lindex $entries $n]]]
+        incr n
         regexp {^[^=]*=\s*(.*)$} $body -> body
         if {[regexp {^\((.*)\)\s*func\s+(\d+)$} $body -> inner count]} {
             set body [string trim $inner]
@@ -133,7 +133,7 @@ proc zt::loadfunctions {} {
         }
         $t insert {} end -values [list $name $args $body]
     }
-    return [expr {$n - 1}]
+    return $n
 }
 
 # The row {name args body} of the function selected in the list, {} when none is.

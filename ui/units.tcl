@@ -108,6 +108,17 @@ proc zt::unitsfile {} {
     lindex $words 7
 }
 
+# The names of the entries of the library file 'file' (fbr), in its order; at most 'most'.
+proc zt::entrynames {file {most 10000}} {
+    set names {}
+    for {set n 1} {$n <= $most} {incr n} {
+        set name [string trim [fbr $file $n]]
+        if {$name eq ""} break
+        lappend names $name
+    }
+    return $names
+}
+
 # Why the library file 'file' may not be written, or "": it is one of the shipped
 # library's, which stands in for the user's.
 proc zt::readonly {file} {
@@ -210,10 +221,9 @@ proc zt::loadunits {} {
         set base [systemoptions]
         if {$opt(complex) eq "rect"} { lappend base -cr }
         lappend base -S1 -p [lindex [options] 3]
-        for {set n 1} {$n <= 10000} {incr n} {
-            set name [string trim [fbr $file $n]]
-            if {$name eq ""} break
-            set answer [bru {*}$base -q $n]
+        set n 0
+        foreach name [entrynames $file] {
+            set answer [bru {*}$base -q [incr n]]
             if {![regexp {^\S*  (.*)$} $answer -> value]} { set value $answer }
             lappend units [list $name [string trim $value]]
         }
