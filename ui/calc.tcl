@@ -65,6 +65,14 @@ proc zt::definitionanswer {answer fields label kind list reload} {
     return $answer
 }
 
+# Why a name cannot name a library entry (a unit or function), or "" when it can.
+proc zt::badname {name what} {
+    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $name]} {
+        return "A $what name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
+    }
+    return ""
+}
+
 # Colours a dialog's answer label: green for success, red for a complaint.
 proc zt::answercolour {w ok} {
     if {[winfo exists $w]} { $w configure -style [expr {$ok ? "Ok.TLabel" : "Error.TLabel"}] }

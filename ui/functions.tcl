@@ -8,14 +8,6 @@ namespace eval zt {
     array set fit {degree 1 poly "" answer ""}
 }
 
-# Why a name cannot name a library entry, or "" when it can.
-proc zt::badname {name what} {
-    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $name]} {
-        return "A $what name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
-    }
-    return ""
-}
-
 # ---- Function dialog
 
 # Opens the function dialog, with 'body' as the body when given.

@@ -361,9 +361,7 @@ proc zt::badunit {} {
     variable usys
     if {$usys eq ""} { return "No unit system is chosen." }
     if {[set why [readonly $usys]] ne ""} { return $why }
-    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
-        return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
-    }
+    if {[set why [badname $du(name) unit]] ne ""} { return $why }
     if {[regexp {[#\n\r]} $du(unit)]} { return "The known units may not hold \"#\"." }
     foreach {key label} {mult factor add1 "offset before" add2 "offset after"} {
         set v [string trim $du($key)]
