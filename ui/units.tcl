@@ -23,12 +23,12 @@ proc zt::startlibrary {} {
     variable functions
     if {[catch {qev::userlib} lib]} {
         status "The user's library could not be made: $lib"
-        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning ""]
+        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning "" problems {}]
     }
     if {[dict get $lib warning] ne ""} { status "[string totitle [dict get $lib warning] 0 0]." }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
-    if {[dict exists $lib problems] && [llength [dict get $lib problems]]} {
+    if {[llength [dict get $lib problems]]} {
         status [join [dict get $lib problems] " "]
     }
     if {$functions eq "" && [dict get $lib dir] ne ""} {
