@@ -68,7 +68,7 @@ proc zt::definefunctionok {} {
     if {$df(replace)} { lappend args -replace }
     if {$df(force)} { lappend args -force }
     return [definitionanswer [qev::edit addfunc {*}$args] zt::df $win(deffunc).f.answer \
-        Function $win(funcs) zt::loadfunctions]
+        Function zt::loadfunctions]
 }
 
 # ---- Function list
@@ -101,12 +101,13 @@ proc zt::listfunctions {} {
     focuslist $w.f.list
 }
 
-# Fills the function list: names by fbr, arguments and bodies read from the file.
+# Fills the function list, when it is open: names by fbr, arguments and bodies read
+# from the file.
 proc zt::loadfunctions {} {
     variable functions
     variable win
     set t $win(funcs).f.list
-    if {[refused {if {[winfo exists $zt::win(funcs)]} zt::loadfunctions}]} { return 0 }
+    if {![winfo exists $t] || [refused zt::loadfunctions]} { return 0 }
     $t delete [$t children {}]
     if {$functions eq "" || ![file readable $functions]} { return 0 }
     set f [open $functions]
@@ -169,7 +170,7 @@ proc zt::removefunction {{name ""} {ask 1}} {
     set answer [string trim [qev::edit delfunc -f $functions {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Function $name removed."
-        if {[winfo exists $win(funcs)]} { loadfunctions }
+        loadfunctions
     } else {
         status $answer
     }

@@ -54,7 +54,7 @@ proc zt::setsystem {name} {
     set usysname $name
     set match 0
     if {[winfo exists $win(usys)]} { $win(usys) configure -values [dict keys $systems] }
-    if {[winfo exists $win(units)]} { loadunits }
+    loadunits
 }
 
 proc zt::pickedsystem {} {
@@ -209,11 +209,14 @@ proc zt::browseunits {} {
     focus $filter
 }
 
-# Reads every entry of the units file: its name (fbr) and its value in base units (bru).
+# Reads every entry of the units file into the unit browser, when it is open: its name
+# (fbr) and its value in base units (bru).
 proc zt::loadunits {} {
     variable units
     variable opt
-    if {[refused {if {[winfo exists $zt::win(units)]} zt::loadunits}]} { return [llength $units] }
+    variable win
+    if {![winfo exists $win(units)]} { return 0 }
+    if {[refused zt::loadunits]} { return [llength $units] }
     set units {}
     set file [unitsfile]
     if {$file ne ""} {
@@ -310,7 +313,7 @@ proc zt::removeunit {{name ""} {ask 1}} {
     set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Unit $name removed."
-        if {[winfo exists $win(units)]} { loadunits }
+        loadunits
         set unitinfo "Removed $name."
     } else {
         set unitinfo $answer
@@ -389,6 +392,5 @@ proc zt::defineunitok {} {
     }
     if {$du(replace)} { lappend args -replace }
     if {$du(force)} { lappend args -force }
-    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit $win(units) \
-        zt::loadunits]
+    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit zt::loadunits]
 }
