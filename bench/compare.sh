@@ -8,13 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count=${1:-10000}
-need=()
-command -v units >/dev/null || need+=(units)
-command -v qalc >/dev/null || need+=(qalc)
-command -v /usr/bin/time >/dev/null 2>&1 || need+=(time)
-if [ ${#need[@]} -gt 0 ]; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+scripts/setup.sh units qalc time
 [ -x build/qev ] || { cmake -S . -B build >/dev/null && cmake --build build -j2 >/dev/null; }
 
 work=$(mktemp -d)

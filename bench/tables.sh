@@ -6,9 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-command -v /usr/bin/time >/dev/null 2>&1 || {
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq time >/dev/null
-}
+scripts/setup.sh time
 [ -x "$build/qev" ] || { cmake -S . -B "$build" >/dev/null && cmake --build "$build" -j2 >/dev/null; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -64,12 +64,15 @@ void fuzzreset()
 
 void keepstate() { savestate(before); }
 
-bool unchanged()
+// Whether the engine state is now the state 'then'.
+static bool sameas(const enginestate &then)
 {
     static enginestate now;
     savestate(now);
-    return samestate(before, now);
+    return samestate(then, now);
 }
+
+bool unchanged() { return sameas(before); }
 
 void restorestate()
 {
@@ -134,6 +137,14 @@ static int evaluate(const std::vector<std::string> &args)
     return code;
 }
 
+// With QEV_FUZZ_TRACE set, writes a call and its answer to stderr.
+static void trace(const std::vector<std::string> &args, const std::string &answer)
+{
+    if (!std::getenv("QEV_FUZZ_TRACE")) return;
+    for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
+    std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
+}
+
 std::string run(const std::vector<std::string> &args)
 {
     int code = evaluate(args);
@@ -145,10 +156,7 @@ std::string run(const std::vector<std::string> &args)
     require((size_t)Tcl_GetCharLength(r) == n, "the result is not the text of the result buffer");
     std::string answer(Fixfinlin, n);
     Tcl_ResetResult(interp);
-    if (std::getenv("QEV_FUZZ_TRACE")) {
-        for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
-        std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
-    }
+    trace(args, answer);
     return answer;
 }
 
@@ -175,10 +183,7 @@ std::string runanswer(const std::vector<std::string> &args, std::string *formula
     }
     std::string answer = Tcl_GetString(r);
     Tcl_ResetResult(interp);
-    if (std::getenv("QEV_FUZZ_TRACE")) {
-        for (const std::string &a : args) std::fprintf(stderr, "[%s] ", a.c_str());
-        std::fprintf(stderr, "\n  -> [%s]\n", answer.c_str());
-    }
+    trace(args, answer);
     return answer;
 }
 
@@ -187,12 +192,7 @@ static enginestate kept;
 
 void keepuserstate() { savestate(kept); }
 
-bool sameuserstate()
-{
-    static enginestate now;
-    savestate(now);
-    return samestate(kept, now);
-}
+bool sameuserstate() { return sameas(kept); }
 
 std::string nonblank(const std::string &text)
 {

@@ -49,20 +49,28 @@ proc zt::onreturn {w command} {
 }
 
 # Shows what a definition command answered in its dialog: 'fields' names the dialog's
-# array (its name and answer), 'label' its answer label, 'kind' what was defined; the
-# list window 'list', when open, is refreshed with 'reload'. Returns the answer.
-proc zt::definitionanswer {answer fields label kind list reload} {
+# array (its name and answer), 'label' its answer label, 'kind' what was defined;
+# 'reload' refreshes its list window. Returns the answer.
+proc zt::definitionanswer {answer fields label kind reload} {
     upvar #0 $fields f
     set ok [expr {[string trim $answer] eq ""}]
     answercolour $label $ok
     if {$ok} {
         set f(answer) "Defined $f(name)."
         status "$kind $f(name) defined."
-        if {[winfo exists $list]} { $reload }
+        $reload
     } else {
         set f(answer) [string trim $answer]
     }
     return $answer
+}
+
+# Why a name cannot name a library entry (a unit or function), or "" when it can.
+proc zt::badname {name what} {
+    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $name]} {
+        return "A $what name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
+    }
+    return ""
 }
 
 # Colours a dialog's answer label: green for success, red for a complaint.

@@ -28,15 +28,7 @@ proc zt::unitnames {} {
     set stamp [namesstamp]
     # While the engine is busy the names read last serve.
     if {$stamp ne $namesof && ![busy]} {
-        set names {}
-        set file [lindex $stamp 0]
-        if {[llength $stamp] > 1} {
-            for {set n 1} {$n <= 100000} {incr n} {
-                set name [string trim [fbr $file $n]]
-                if {$name eq ""} break
-                lappend names $name
-            }
-        }
+        set names [expr {[llength $stamp] > 1 ? [entrynames [lindex $stamp 0] 100000] : {}}]
         set namesof $stamp
     }
     return $names

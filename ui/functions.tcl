@@ -8,14 +8,6 @@ namespace eval zt {
     array set fit {degree 1 poly "" answer ""}
 }
 
-# Why a name cannot name a library entry, or "" when it can.
-proc zt::badname {name what} {
-    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $name]} {
-        return "A $what name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
-    }
-    return ""
-}
-
 # ---- Function dialog
 
 # Opens the function dialog, with 'body' as the body when given.
@@ -76,7 +68,7 @@ proc zt::definefunctionok {} {
     if {$df(replace)} { lappend args -replace }
     if {$df(force)} { lappend args -force }
     return [definitionanswer [qev::edit addfunc {*}$args] zt::df $win(deffunc).f.answer \
-        Function $win(funcs) zt::loadfunctions]
+        Function zt::loadfunctions]
 }
 
 # ---- Function list
@@ -109,23 +101,24 @@ proc zt::listfunctions {} {
     focuslist $w.f.list
 }
 
-# Fills the function list: names by fbr, arguments and bodies read from the file.
+# Fills the function list, when it is open: names by fbr, arguments and bodies read
+# from the file.
 proc zt::loadfunctions {} {
     variable functions
     variable win
     set t $win(funcs).f.list
-    if {[refused {if {[winfo exists $zt::win(funcs)]} zt::loadfunctions}]} { return 0 }
+    if {![winfo exists $t] || [refused zt::loadfunctions]} { return 0 }
     $t delete [$t children {}]
     if {$functions eq "" || ![file readable $functions]} { return 0 }
     set f [open $functions]
     fconfigure $f -encoding iso8859-1
     set entries [regexp -all -inline {#[^#]*} [read $f]]
     close $f
-    for {set n 1} {$n <= 10000} {incr n} {
-        set name [string trim [fbr $functions $n]]
-        if {$name eq ""} break
+    set n 0
+    foreach name [entrynames $functions] {
         set args ""
-        set body [string trim [string map {_ " "} [lindex $entries $n-1]]]
+        set body [string trim [string map {_ " "} [lindex $entries $n]]]
+        incr n
         regexp {^[^=]*=\s*(.*)$} $body -> body
         if {[regexp {^\((.*)\)\s*func\s+(\d+)$} $body -> inner count]} {
             set body [string trim $inner]
@@ -133,7 +126,7 @@ proc zt::loadfunctions {} {
         }
         $t insert {} end -values [list $name $args $body]
     }
-    return [expr {$n - 1}]
+    return $n
 }
 
 # The row {name args body} of the function selected in the list, {} when none is.
@@ -177,7 +170,7 @@ proc zt::removefunction {{name ""} {ask 1}} {
     set answer [string trim [qev::edit delfunc -f $functions {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Function $name removed."
-        if {[winfo exists $win(funcs)]} { loadfunctions }
+        loadfunctions
     } else {
         status $answer
     }

@@ -162,11 +162,11 @@ proc zt::unitsmenu {m} {
 
 proc zt::fillunitsmenu {m} {
     variable unitmenus
-    set known {}
-    foreach name [unitnames] { dict set known $name 1 }
     set stamp [namesstamp]
     if {[dict exists $unitmenus $m] && [dict get $unitmenus $m] eq $stamp} return
     dict set unitmenus $m $stamp
+    set known {}
+    foreach name [unitnames] { dict set known $name 1 }
     foreach c [winfo children $m] { destroy $c }
     $m delete 0 end
     set n 0

@@ -33,7 +33,7 @@ proc zt::dowork {script} {
     variable work
     if {$work(on)} { return [uplevel 1 $script] }
     array set work [list on 1 start [clock milliseconds] shown 0]
-    set code [catch {uplevel 1 $script} result options]
+    catch {uplevel 1 $script} result options
     endwork
     return -options $options $result
 }

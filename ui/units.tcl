@@ -23,12 +23,12 @@ proc zt::startlibrary {} {
     variable functions
     if {[catch {qev::userlib} lib]} {
         status "The user's library could not be made: $lib"
-        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning ""]
+        set lib [dict create dir "" units "" functions "" systems {} readonly 1 warning "" problems {}]
     }
     if {[dict get $lib warning] ne ""} { status "[string totitle [dict get $lib warning] 0 0]." }
     set systems [dict get $lib systems]
     set functions [dict get $lib functions]
-    if {[dict exists $lib problems] && [llength [dict get $lib problems]]} {
+    if {[llength [dict get $lib problems]]} {
         status [join [dict get $lib problems] " "]
     }
     if {$functions eq "" && [dict get $lib dir] ne ""} {
@@ -54,7 +54,7 @@ proc zt::setsystem {name} {
     set usysname $name
     set match 0
     if {[winfo exists $win(usys)]} { $win(usys) configure -values [dict keys $systems] }
-    if {[winfo exists $win(units)]} { loadunits }
+    loadunits
 }
 
 proc zt::pickedsystem {} {
@@ -106,6 +106,17 @@ proc zt::unitsfile {} {
     variable usys
     if {$usys eq "" || [catch {qev::readsystem $usys} words]} { return "" }
     lindex $words 7
+}
+
+# The names of the entries of the library file 'file' (fbr), in its order; at most 'most'.
+proc zt::entrynames {file {most 10000}} {
+    set names {}
+    for {set n 1} {$n <= $most} {incr n} {
+        set name [string trim [fbr $file $n]]
+        if {$name eq ""} break
+        lappend names $name
+    }
+    return $names
 }
 
 # Why the library file 'file' may not be written, or "": it is one of the shipped
@@ -198,11 +209,14 @@ proc zt::browseunits {} {
     focus $filter
 }
 
-# Reads every entry of the units file: its name (fbr) and its value in base units (bru).
+# Reads every entry of the units file into the unit browser, when it is open: its name
+# (fbr) and its value in base units (bru).
 proc zt::loadunits {} {
     variable units
     variable opt
-    if {[refused {if {[winfo exists $zt::win(units)]} zt::loadunits}]} { return [llength $units] }
+    variable win
+    if {![winfo exists $win(units)]} { return 0 }
+    if {[refused zt::loadunits]} { return [llength $units] }
     set units {}
     set file [unitsfile]
     if {$file ne ""} {
@@ -210,10 +224,9 @@ proc zt::loadunits {} {
         set base [systemoptions]
         if {$opt(complex) eq "rect"} { lappend base -cr }
         lappend base -S1 -p [lindex [options] 3]
-        for {set n 1} {$n <= 10000} {incr n} {
-            set name [string trim [fbr $file $n]]
-            if {$name eq ""} break
-            set answer [bru {*}$base -q $n]
+        set n 0
+        foreach name [entrynames $file] {
+            set answer [bru {*}$base -q [incr n]]
             if {![regexp {^\S*  (.*)$} $answer -> value]} { set value $answer }
             lappend units [list $name [string trim $value]]
         }
@@ -300,7 +313,7 @@ proc zt::removeunit {{name ""} {ask 1}} {
     set answer [string trim [qev::edit delunit {*}[systemoptions] -name $name]]
     if {$answer eq ""} {
         status "Unit $name removed."
-        if {[winfo exists $win(units)]} { loadunits }
+        loadunits
         set unitinfo "Removed $name."
     } else {
         set unitinfo $answer
@@ -351,9 +364,7 @@ proc zt::badunit {} {
     variable usys
     if {$usys eq ""} { return "No unit system is chosen." }
     if {[set why [readonly $usys]] ne ""} { return $why }
-    if {![regexp {^[A-Za-z][^\s#=+\-*/^!(){}%,±]*$} $du(name)]} {
-        return "A unit name begins with a letter and holds no blank, \"#\", \"=\" or operator character."
-    }
+    if {[set why [badname $du(name) unit]] ne ""} { return $why }
     if {[regexp {[#\n\r]} $du(unit)]} { return "The known units may not hold \"#\"." }
     foreach {key label} {mult factor add1 "offset before" add2 "offset after"} {
         set v [string trim $du($key)]
@@ -381,6 +392,5 @@ proc zt::defineunitok {} {
     }
     if {$du(replace)} { lappend args -replace }
     if {$du(force)} { lappend args -force }
-    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit $win(units) \
-        zt::loadunits]
+    return [definitionanswer [qev::edit addunit {*}$args] zt::du $win(defunit).f.answer Unit zt::loadunits]
 }
